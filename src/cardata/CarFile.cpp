@@ -1,0 +1,261 @@
+#include "CarFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <bit>
+#include <cstring>
+
+namespace modLoad {
+
+namespace {
+
+class RecordWriter {
+public:
+    explicit RecordWriter(std::uint8_t* out) : p_(out) {}
+
+    template <std::size_t N>
+    void text(const std::array<char, N>& t)
+    {
+        std::memcpy(p_, t.data(), N);
+        p_ += N;
+    }
+    void byte(std::uint8_t v) { *p_++ = v; }
+    void bits(std::uint32_t v)
+    {
+        p_[0] = static_cast<std::uint8_t>(v);
+        p_[1] = static_cast<std::uint8_t>(v >> 8);
+        p_[2] = static_cast<std::uint8_t>(v >> 16);
+        p_[3] = static_cast<std::uint8_t>(v >> 24);
+        p_ += 4;
+    }
+    void single(const float& v) { bits(std::bit_cast<std::uint32_t>(v)); }
+
+private:
+    std::uint8_t* p_;
+};
+
+class RecordReader {
+public:
+    explicit RecordReader(const std::uint8_t* in) : p_(in) {}
+
+    template <std::size_t N>
+    void text(std::array<char, N>& t)
+    {
+        std::memcpy(t.data(), p_, N);
+        p_ += N;
+    }
+    void byte(std::uint8_t& v) { v = *p_++; }
+    void bits(std::uint32_t& v)
+    {
+        v = std::uint32_t{p_[0]} | std::uint32_t{p_[1]} << 8 | std::uint32_t{p_[2]} << 16
+            | std::uint32_t{p_[3]} << 24;
+        p_ += 4;
+    }
+    void single(float& v)
+    {
+        std::uint32_t b;
+        bits(b);
+        v = std::bit_cast<float>(b);
+    }
+
+private:
+    const std::uint8_t* p_;
+};
+
+template <typename V, typename Io>
+void walkVector(V& v, Io& io)
+{
+    io.single(v.X);
+    io.single(v.Y);
+    io.single(v.Z);
+}
+
+template <typename V, typename Io>
+void walkRaw(V& v, Io& io)
+{
+    io.bits(v.X);
+    io.bits(v.Y);
+    io.bits(v.Z);
+}
+
+template <typename P, typename Io>
+void walkPoly(P& p, Io& io)
+{
+    io.byte(p.A);
+    io.byte(p.B);
+    io.byte(p.C);
+}
+
+// The one walk over the seventeen fields, shared by reader and writer so the
+// two can never disagree on order or width.
+template <typename Car, typename Io>
+void walkRecord(Car& car, Io& io)
+{
+    io.text(car.Name);
+    io.text(car.Text3);
+    walkRaw(car.ExtraVector, io);
+    for (auto& p : car.Parameters)
+        io.single(p);
+    io.byte(car.VertexCount);
+    io.byte(car.ExtraByte1);
+    io.byte(car.PolyPointCount);
+    io.byte(car.ExtraByte2);
+    io.byte(car.HeadHidden);
+    for (auto& p : car.Polys)
+        walkPoly(p, io);
+    for (auto& c : car.PolyColour)
+        io.byte(c);
+    for (auto& p : car.ExtraPolys)
+        walkPoly(p, io);
+    io.byte(car.ExtraByte3);
+    for (auto& v : car.Vertices)
+        walkVector(v, io);
+    for (auto& v : car.Normals)
+        walkVector(v, io);
+    for (auto& v : car.ExtraVectors)
+        walkRaw(v, io);
+    for (auto& v : car.SpherePos)
+        walkVector(v, io);
+}
+
+std::int32_t readInt32(const std::uint8_t* in)
+{
+    std::uint32_t v;
+    RecordReader(in).bits(v);
+    return static_cast<std::int32_t>(v);
+}
+
+QString shown(const QString& fileName)
+{
+    return QDir::toNativeSeparators(fileName);
+}
+
+QString reason(const QFileDevice& file)
+{
+    const QString text = file.errorString();
+    return text.isEmpty() || text == QLatin1String("Unknown error") ? QStringLiteral("the disk may be full")
+                                                                    : text;
+}
+
+// Read whole chunks of records through a small buffer that stays in cache.
+constexpr qint64 RecordsPerChunk = 64;
+
+FileResult writeDirectly(const QString& fileName, const QByteArray& data)
+{
+    QFile out(fileName);
+    if (!out.open(QIODevice::WriteOnly))
+        return FileResult::failure(QStringLiteral("Cannot write \"%1\": %2.").arg(shown(fileName), out.errorString()));
+    if (out.write(data) != data.size() || !out.flush())
+        return FileResult::failure(QStringLiteral("Could not write \"%1\": %2.").arg(shown(fileName), reason(out)));
+    return {};
+}
+
+}  // namespace
+
+void EncodeRecord(const CarRecord& car, std::uint8_t* out)
+{
+    RecordWriter writer(out);
+    walkRecord(car, writer);
+}
+
+void DecodeRecord(const std::uint8_t* in, CarRecord& car)
+{
+    RecordReader reader(in);
+    walkRecord(car, reader);
+}
+
+FileResult LoadCars(const QString& fileName, CarTable& table)
+{
+    if (QFileInfo(fileName).isDir())
+        return FileResult::failure(QStringLiteral("\"%1\" is a folder, not a car library.").arg(shown(fileName)));
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return FileResult::failure(QStringLiteral("Cannot open \"%1\": %2.").arg(shown(fileName), file.errorString()));
+
+    std::uint8_t header[HeaderSize];
+    const qint64 got = file.read(reinterpret_cast<char*>(header), HeaderSize);
+    if (got < 0)
+        return FileResult::failure(QStringLiteral("Cannot read \"%1\": %2.").arg(shown(fileName), file.errorString()));
+    if (got < HeaderSize)
+        return FileResult::failure(
+            QStringLiteral("\"%1\" is not a car library: it is shorter than its 8-byte header.").arg(shown(fileName)));
+
+    // The first value, the record size, is not trusted: records are always 1344 bytes.
+    const std::int32_t count = readInt32(header + 4);
+    if (count <= 0 || count > MaxCars)
+        return FileResult::failure(
+            QStringLiteral("\"%1\" is not a usable car library: it declares %2 cars, and a library holds 1 to %3.")
+                .arg(shown(fileName))
+                .arg(count)
+                .arg(MaxCars));
+
+    CarTable fresh;
+    fresh.reserve(static_cast<std::size_t>(count));
+    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(RecordsPerChunk * RecordSize));
+    while (fresh.size() < static_cast<std::size_t>(count)) {
+        const qint64 wanted = std::min<qint64>(RecordsPerChunk, count - static_cast<qint64>(fresh.size()));
+        const qint64 bytes = file.read(reinterpret_cast<char*>(chunk.data()), wanted * RecordSize);
+        if (bytes < 0)
+            return FileResult::failure(
+                QStringLiteral("Cannot read \"%1\": %2.").arg(shown(fileName), file.errorString()));
+        const qint64 whole = bytes / RecordSize;
+        for (qint64 k = 0; k < whole; ++k)
+            DecodeRecord(chunk.data() + k * RecordSize, fresh.emplace_back());
+        if (whole < wanted)
+            return FileResult::failure(
+                QStringLiteral("\"%1\" is damaged: it declares %2 cars but holds only %3 whole records.")
+                    .arg(shown(fileName))
+                    .arg(count)
+                    .arg(fresh.size()));
+    }
+    table.swap(fresh);
+    return {};
+}
+
+FileResult SaveCars(const QString& fileName, const CarTable& table)
+{
+    if (table.empty())
+        return FileResult::failure(QStringLiteral("There are no cars to save to \"%1\".").arg(shown(fileName)));
+    if (table.size() > static_cast<std::size_t>(MaxCars))
+        return FileResult::failure(QStringLiteral("Cannot save \"%1\": a library holds at most %2 cars.")
+                                       .arg(shown(fileName))
+                                       .arg(MaxCars));
+
+    QByteArray data(HeaderSize + static_cast<qsizetype>(table.size()) * RecordSize, Qt::Uninitialized);
+    auto* out = reinterpret_cast<std::uint8_t*>(data.data());
+    RecordWriter header(out);
+    header.bits(static_cast<std::uint32_t>(RecordSize));
+    header.bits(static_cast<std::uint32_t>(table.size()));
+    out += HeaderSize;
+    for (const CarRecord& car : table) {
+        EncodeRecord(car, out);
+        out += RecordSize;
+    }
+
+    const QFileInfo info(fileName);
+    if (info.isDir())
+        return FileResult::failure(QStringLiteral("\"%1\" is a folder, not a car library.").arg(shown(fileName)));
+    // A device or pipe cannot be replaced by a new file; it is written in place.
+    if (info.exists() && !info.isFile())
+        return writeDirectly(fileName, data);
+
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return FileResult::failure(QStringLiteral("Cannot write \"%1\": %2.").arg(shown(fileName), file.errorString()));
+    // A short write is not an error to QSaveFile, so count the bytes ourselves.
+    if (file.write(data) != data.size() || !file.flush()) {
+        const QString why = reason(file);
+        file.cancelWriting();
+        return FileResult::failure(
+            QStringLiteral("Could not write \"%1\": %2. The file was not changed.").arg(shown(fileName), why));
+    }
+    if (!file.commit())
+        return FileResult::failure(
+            QStringLiteral("Could not write \"%1\": %2. The file was not changed.").arg(shown(fileName), reason(file)));
+    return {};
+}
+
+}  // namespace modLoad

@@ -1,0 +1,7 @@
+#pragma once
+
+// The car data module: records, tables, the library file and the palette.
+#include "CarFile.h"
+#include "CarRecord.h"
+#include "CarTables.h"
+#include "Palette.h"

@@ -1,0 +1,122 @@
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace ui {
+
+namespace {
+
+class QtDialogProvider final : public DialogProvider {
+public:
+    MsgAnswer messageBox(QWidget* parent, const QString& text, MsgStyle style, const QString& title) override
+    {
+        QMessageBox box(parent);
+        box.setWindowTitle(title);
+        box.setText(text);
+        switch (style) {
+        case MsgStyle::Ok:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MsgStyle::OkExclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MsgStyle::OkInformation:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MsgStyle::YesNoQuestion:
+            box.setIcon(QMessageBox::Question);
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+        }
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return MsgAnswer::Ok;
+    }
+
+    QString inputBox(QWidget* parent, const QString& prompt, const QString& title, const QString& defaultText) override
+    {
+        QInputDialog dialog(parent);
+        dialog.setWindowTitle(title);
+        dialog.setLabelText(prompt);
+        dialog.setTextValue(defaultText);
+        return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+    }
+
+    QString openFileName(QWidget* parent, const QString& filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), QtFilter(filter), nullptr,
+                                            QFileDialog::DontUseNativeDialog);
+    }
+
+    QString saveFileName(QWidget* parent, const QString& filter) override
+    {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), QString(), QtFilter(filter), nullptr,
+                                            QFileDialog::DontUseNativeDialog);
+    }
+};
+
+DialogProvider*& installedProvider()
+{
+    static DialogProvider* provider = nullptr;
+    return provider;
+}
+
+DialogProvider& provider()
+{
+    static QtDialogProvider qtDialogs;
+    DialogProvider* installed = installedProvider();
+    return installed ? *installed : qtDialogs;
+}
+
+QString titleOrAppName(const QString& title)
+{
+    return title.isEmpty() ? QApplication::applicationDisplayName() : title;
+}
+
+}  // namespace
+
+void SetDialogProvider(DialogProvider* provider)
+{
+    installedProvider() = provider;
+}
+
+MsgAnswer MsgBox(QWidget* parent, const QString& text, MsgStyle style, const QString& title)
+{
+    return provider().messageBox(parent, text, style, titleOrAppName(title));
+}
+
+QString InputBox(QWidget* parent, const QString& prompt, const QString& defaultText, const QString& title)
+{
+    return provider().inputBox(parent, prompt, titleOrAppName(title), defaultText);
+}
+
+QString OpenFileDialog(QWidget* parent, const QString& filter)
+{
+    return provider().openFileName(parent, filter);
+}
+
+QString SaveFileDialog(QWidget* parent, const QString& filter)
+{
+    return provider().saveFileName(parent, filter);
+}
+
+QString QtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& text = parts[i];
+        const QString patterns = parts[i + 1];
+        // Qt reads the patterns from the parentheses; add them when the text has none.
+        entries << (text.contains(QLatin1Char('(')) ? text
+                                                    : QStringLiteral("%1 (%2)").arg(text, QString(patterns).replace(QLatin1Char(';'), QLatin1Char(' '))));
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+}  // namespace ui

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+enum class MsgStyle { Ok, OkExclamation, OkInformation, YesNoQuestion };
+enum class MsgAnswer { Ok, Yes, No };
+
+// Answers the modal dialogs of the services below. The built-in provider shows
+// Qt's dialogs; tests install their own to answer without a person.
+class DialogProvider {
+public:
+    virtual ~DialogProvider() = default;
+    virtual MsgAnswer messageBox(QWidget* parent, const QString& text, MsgStyle style, const QString& title) = 0;
+    virtual QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
+                             const QString& defaultText) = 0;
+    virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
+};
+
+// Installs a provider; nullptr restores Qt's dialogs. The caller keeps ownership.
+void SetDialogProvider(DialogProvider* provider);
+
+// A title left empty shows the application's name.
+MsgAnswer MsgBox(QWidget* parent, const QString& text, MsgStyle style = MsgStyle::Ok, const QString& title = {});
+
+// Returns the text typed, or the empty text when the user cancels.
+QString InputBox(QWidget* parent, const QString& prompt, const QString& defaultText = {}, const QString& title = {});
+
+// The filter comes as "Car Files (*.car)|*.car" (empty: every file). The result
+// is the full path, or the empty text when the user cancels.
+QString OpenFileDialog(QWidget* parent, const QString& filter = {});
+QString SaveFileDialog(QWidget* parent, const QString& filter = {});
+
+// "Text (*.x)|*.x|Other|*.y" in Qt's form: "Text (*.x);;Other (*.y)".
+QString QtFilter(const QString& filter);
+
+}  // namespace ui
