@@ -5,12 +5,21 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
 namespace modLoad {
 
 namespace {
+
+// Swaps between little-endian and host order; nothing to do on most hosts.
+constexpr std::uint32_t little(std::uint32_t v)
+{
+    if constexpr (std::endian::native == std::endian::big)
+        return __builtin_bswap32(v);
+    return v;
+}
 
 class RecordWriter {
 public:
@@ -25,10 +34,8 @@ public:
     void byte(std::uint8_t v) { *p_++ = v; }
     void bits(std::uint32_t v)
     {
-        p_[0] = static_cast<std::uint8_t>(v);
-        p_[1] = static_cast<std::uint8_t>(v >> 8);
-        p_[2] = static_cast<std::uint8_t>(v >> 16);
-        p_[3] = static_cast<std::uint8_t>(v >> 24);
+        v = little(v);
+        std::memcpy(p_, &v, 4);
         p_ += 4;
     }
     void single(const float& v) { bits(std::bit_cast<std::uint32_t>(v)); }
@@ -50,8 +57,8 @@ public:
     void byte(std::uint8_t& v) { v = *p_++; }
     void bits(std::uint32_t& v)
     {
-        v = std::uint32_t{p_[0]} | std::uint32_t{p_[1]} << 8 | std::uint32_t{p_[2]} << 16
-            | std::uint32_t{p_[3]} << 24;
+        std::memcpy(&v, p_, 4);
+        v = little(v);
         p_ += 4;
     }
     void single(float& v)
@@ -140,15 +147,37 @@ QString reason(const QFileDevice& file)
                                                                     : text;
 }
 
-// Read whole chunks of records through a small buffer that stays in cache.
+// Records pass through a small buffer of whole records that stays in cache.
 constexpr qint64 RecordsPerChunk = 64;
 
-FileResult writeDirectly(const QString& fileName, const QByteArray& data)
+// Encodes and writes a chunk at a time, so the whole file never sits in
+// memory; false as soon as a write falls short.
+bool writeTable(QIODevice& out, const CarTable& table)
+{
+    std::uint8_t header[HeaderSize];
+    RecordWriter fields(header);
+    fields.bits(static_cast<std::uint32_t>(RecordSize));
+    fields.bits(static_cast<std::uint32_t>(table.size()));
+    if (out.write(reinterpret_cast<const char*>(header), HeaderSize) != HeaderSize)
+        return false;
+    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(RecordsPerChunk * RecordSize));
+    for (std::size_t first = 0; first < table.size(); first += RecordsPerChunk) {
+        const std::size_t count = std::min<std::size_t>(RecordsPerChunk, table.size() - first);
+        for (std::size_t k = 0; k < count; ++k)
+            EncodeRecord(table[first + k], chunk.data() + k * RecordSize);
+        const qint64 bytes = static_cast<qint64>(count) * RecordSize;
+        if (out.write(reinterpret_cast<const char*>(chunk.data()), bytes) != bytes)
+            return false;
+    }
+    return true;
+}
+
+FileResult writeDirectly(const QString& fileName, const CarTable& table)
 {
     QFile out(fileName);
     if (!out.open(QIODevice::WriteOnly))
         return FileResult::failure(QStringLiteral("Cannot write \"%1\": %2.").arg(shown(fileName), out.errorString()));
-    if (out.write(data) != data.size() || !out.flush())
+    if (!writeTable(out, table) || !out.flush())
         return FileResult::failure(QStringLiteral("Could not write \"%1\": %2.").arg(shown(fileName), reason(out)));
     return {};
 }
@@ -224,29 +253,18 @@ FileResult SaveCars(const QString& fileName, const CarTable& table)
                                        .arg(shown(fileName))
                                        .arg(MaxCars));
 
-    QByteArray data(HeaderSize + static_cast<qsizetype>(table.size()) * RecordSize, Qt::Uninitialized);
-    auto* out = reinterpret_cast<std::uint8_t*>(data.data());
-    RecordWriter header(out);
-    header.bits(static_cast<std::uint32_t>(RecordSize));
-    header.bits(static_cast<std::uint32_t>(table.size()));
-    out += HeaderSize;
-    for (const CarRecord& car : table) {
-        EncodeRecord(car, out);
-        out += RecordSize;
-    }
-
     const QFileInfo info(fileName);
     if (info.isDir())
         return FileResult::failure(QStringLiteral("\"%1\" is a folder, not a car library.").arg(shown(fileName)));
     // A device or pipe cannot be replaced by a new file; it is written in place.
     if (info.exists() && !info.isFile())
-        return writeDirectly(fileName, data);
+        return writeDirectly(fileName, table);
 
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return FileResult::failure(QStringLiteral("Cannot write \"%1\": %2.").arg(shown(fileName), file.errorString()));
     // A short write is not an error to QSaveFile, so count the bytes ourselves.
-    if (file.write(data) != data.size() || !file.flush()) {
+    if (!writeTable(file, table) || !file.flush()) {
         const QString why = reason(file);
         file.cancelWriting();
         return FileResult::failure(

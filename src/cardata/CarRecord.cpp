@@ -25,7 +25,8 @@ CarName StoredName(const QString& text)
     name.fill(' ');
     const QByteArray bytes = text.toLatin1();
     const auto length = std::min<qsizetype>(bytes.size(), NameLength);
-    std::copy_n(bytes.constData(), length, name.begin());
+    for (qsizetype i = 0; i < length; ++i)
+        name[i] = bytes[i];
     if (length < NameLength)
         name[length] = '\0';
     return name;
