@@ -55,8 +55,9 @@ public:
 
     QString saveFileName(QWidget* parent, const QString& filter) override
     {
+        // Saving over an existing library is asked for by choosing it; no second question.
         return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), QString(), QtFilter(filter), nullptr,
-                                            QFileDialog::DontUseNativeDialog);
+                                            QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
     }
 };
 
