@@ -1,0 +1,147 @@
+#include "frmImport.h"
+
+#include "Dialogs.h"
+#include "modLoad.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString CarFilter = QStringLiteral("Car Files (*.car)|*.car");
+
+}  // namespace
+
+frmImport::frmImport(QWidget* parent)
+    : QDialog(parent),
+      lstCars(new QListWidget(this)),
+      cmdOk(new QPushButton(QStringLiteral("Ok"), this)),
+      cmdCancel(new QPushButton(QStringLiteral("Cancel"), this))
+{
+    lstCars->setObjectName(QStringLiteral("lstCars"));
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+
+    lstCars->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // All rows are one line high; telling the list so keeps a library of
+    // thousands of cars quick to fill.
+    lstCars->setUniformItemSizes(true);
+    cmdOk->setDefault(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lstCars);
+    auto* buttons = new QHBoxLayout;
+    layout->addLayout(buttons);
+    buttons->addStretch();
+    buttons->addWidget(cmdOk);
+    buttons->addWidget(cmdCancel);
+    resize(320, 380);
+
+    connect(cmdOk, &QPushButton::clicked, this, &frmImport::cmdOk_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmImport::cmdCancel_Click);
+}
+
+int frmImport::Run()
+{
+    if (!Load())
+        return QDialog::Rejected;
+    return exec();
+}
+
+// Returns false when loading closed the dialog before it was shown.
+bool frmImport::Load()
+{
+    if (modLoad::ExportMode != 0) {
+        setWindowTitle(QStringLiteral("Export"));
+        FillCarList(*modLoad::Cars);
+        return true;
+    }
+
+    setWindowTitle(QStringLiteral("Import"));
+    // This dialog is not visible yet, so the file choice and any message sit
+    // over the window that opened it.
+    const QString fileName = ui::OpenFileDialog(parentWidget(), CarFilter);
+    if (fileName.isEmpty())
+        return false;
+    if (const modLoad::FileResult loaded = modLoad::LoadCars(fileName, modLoad::TransferCars); !loaded) {
+        ui::MsgBox(parentWidget(), loaded.message);
+        return false;
+    }
+    FillCarList(modLoad::TransferCars);
+    return true;
+}
+
+void frmImport::cmdOk_Click()
+{
+    const auto chosen = static_cast<std::int16_t>(lstCars->selectedItems().size());
+    if (chosen == 0) {
+        reject();
+        return;
+    }
+    if (modLoad::ExportMode != 0)
+        ExportChosenCars(chosen);
+    else
+        ImportChosenCars(chosen);
+}
+
+void frmImport::cmdCancel_Click()
+{
+    reject();
+}
+
+void frmImport::FillCarList(const modLoad::CarTable& table)
+{
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(table.size()));
+    for (const modLoad::CarRecord& car : table)
+        names << modLoad::NameAsShown(car.Name);
+    lstCars->clear();
+    lstCars->addItems(names);
+}
+
+void frmImport::ImportChosenCars(std::int16_t chosen)
+{
+    modLoad::CarTable& cars = *modLoad::Cars;
+    const std::size_t room = static_cast<std::size_t>(modLoad::MaxCars) - cars.size();
+    if (static_cast<std::size_t>(chosen) > room) {
+        // The selection stays, so the user can drop some cars and try again.
+        ui::MsgBox(this, QStringLiteral("These cars would take the library past %1 cars. It has room for %2 more.")
+                             .arg(modLoad::MaxCars)
+                             .arg(room));
+        return;
+    }
+    const auto old = static_cast<std::int16_t>(cars.size());
+    cars.resize(cars.size() + static_cast<std::size_t>(chosen));
+    CopyChosenCars(modLoad::TransferCars, cars, old);
+    accept();
+}
+
+void frmImport::ExportChosenCars(std::int16_t chosen)
+{
+    modLoad::TransferCars = modLoad::CarTable(static_cast<std::size_t>(chosen));
+    CopyChosenCars(*modLoad::Cars, modLoad::TransferCars, 0);
+
+    const QString fileName = ui::SaveFileDialog(this, CarFilter);
+    if (fileName.isEmpty())
+        return;
+    // On a failed write the list and selection stay, so another file can be chosen.
+    if (const modLoad::FileResult saved = modLoad::SaveCars(fileName, modLoad::TransferCars); !saved) {
+        ui::MsgBox(this, saved.message);
+        return;
+    }
+    accept();
+}
+
+// Copies the car of every selected row, in row order, into `to` starting at index k.
+void frmImport::CopyChosenCars(const modLoad::CarTable& from, modLoad::CarTable& to, std::int16_t k) const
+{
+    const auto rows = static_cast<std::int16_t>(lstCars->count());
+    for (std::int16_t r = 0; r < rows; ++r) {
+        if (lstCars->item(r)->isSelected()) {
+            modLoad::CopyCar(from[static_cast<std::size_t>(r)], to[static_cast<std::size_t>(k)]);
+            ++k;
+        }
+    }
+}
