@@ -1,15 +1,310 @@
 #include "frmMain.h"
 
+#include "frmNewCar.h"
+
+#include "Dialogs.h"
+#include "frmImport.h"
+#include "NumberText.h"
 #include "modLoad.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QStringList>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace {
+
+const QString CarFilter = QStringLiteral("Car Files (*.car)|*.car");
+
+QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+}  // namespace
 
 frmMain::frmMain(QWidget* parent) : QWidget(parent)
 {
+    setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Velmar Car Editor v0.9"));
     InitTables();
+    BuildControls();
 }
 
 void frmMain::InitTables()
 {
     modLoad::FillParameterNames();
     modLoad::BuildPalette();
+}
+
+void frmMain::BuildControls()
+{
+    Label1 = new QLabel(QStringLiteral("Car:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+
+    cmbCars = new QComboBox(this);
+    cmbCars->setObjectName(QStringLiteral("cmbCars"));
+    // A library may hold 32767 cars: never measure them all, and let the
+    // drop-down lay its rows out without asking each one for its size.
+    cmbCars->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cmbCars->setMinimumContentsLength(modLoad::NameLength);
+    if (auto* view = qobject_cast<QListView*>(cmbCars->view()))
+        view->setUniformItemSizes(true);
+    Label1->setBuddy(cmbCars);
+
+    cmdAdd = makeButton("cmdAdd", QStringLiteral("Add"), this);
+    cmdEdit = makeButton("cmdEdit", QStringLiteral("Edit"), this);
+    cmdRemove = makeButton("cmdRemove", QStringLiteral("Remove"), this);
+    cmdView = makeButton("cmdView", QStringLiteral("View"), this);
+
+    lstDetails = new QTreeWidget(this);
+    lstDetails->setObjectName(QStringLiteral("lstDetails"));
+    lstDetails->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Setting")});
+    lstDetails->setRootIsDecorated(false);
+    lstDetails->setUniformRowHeights(true);
+    lstDetails->setAllColumnsShowFocus(true);
+    lstDetails->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstDetails->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstDetails->header()->setSectionsMovable(false);
+
+    // Size the list from the font, so the longest parameter name and a value in
+    // exponent form fit without clipping, and about twenty rows show at once.
+    const QFontMetrics metrics(lstDetails->font());
+    const int pad = 3 * metrics.averageCharWidth();
+    const int nameWidth = metrics.horizontalAdvance(QStringLiteral("Size of Right Front Wheel")) + 2 * pad;
+    const int settingWidth = metrics.horizontalAdvance(QStringLiteral("-1.234568E+08")) + 2 * pad;
+    lstDetails->setColumnWidth(0, nameWidth);
+    lstDetails->setMinimumSize(nameWidth + settingWidth + 3 * pad, 20 * (metrics.height() + 4));
+
+    cmdImport = makeButton("cmdImport", QStringLiteral("Import..."), this);
+    cmdExport = makeButton("cmdExport", QStringLiteral("Export..."), this);
+    cmdLoad = makeButton("cmdLoad", QStringLiteral("Load..."), this);
+    cmdSave = makeButton("cmdSave", QStringLiteral("Save..."), this);
+    cmdLoad->setShortcut(QKeySequence(QKeySequence::Open));
+    cmdSave->setShortcut(QKeySequence(QKeySequence::Save));
+
+    auto* topRow = new QHBoxLayout;
+    topRow->addWidget(Label1);
+    topRow->addWidget(cmbCars, 1);
+    topRow->addWidget(cmdAdd);
+    topRow->addWidget(cmdEdit);
+    topRow->addWidget(cmdRemove);
+    topRow->addWidget(cmdView);
+
+    auto* bottomRow = new QHBoxLayout;
+    bottomRow->addWidget(cmdImport, 1);
+    bottomRow->addWidget(cmdExport, 1);
+    bottomRow->addSpacing(pad);
+    bottomRow->addWidget(cmdLoad, 1);
+    bottomRow->addWidget(cmdSave, 1);
+
+    auto* rows = new QVBoxLayout(this);
+    rows->addLayout(topRow);
+    rows->addWidget(lstDetails, 1);
+    rows->addLayout(bottomRow);
+    rows->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Nothing to work on until a library is loaded; Save included, as there is
+    // nothing to write yet.
+    for (QWidget* control : std::initializer_list<QWidget*>{cmbCars, cmdAdd, cmdEdit, cmdRemove, cmdView, lstDetails,
+                                                            cmdImport, cmdExport, cmdSave})
+        control->setEnabled(false);
+
+    // activated covers every choice the user makes (mouse, keys, wheel), the
+    // same car again included; changes made from code call cmbCars_Click
+    // themselves, so the rows are filled once per change.
+    connect(cmbCars, &QComboBox::activated, this, &frmMain::cmbCars_Click);
+    // Double-click and Enter on a row both arrive as activation.
+    connect(lstDetails, &QTreeWidget::itemActivated, this, &frmMain::lstDetails_ItemActivated);
+    connect(cmdAdd, &QPushButton::clicked, this, &frmMain::cmdAdd_Click);
+    connect(cmdEdit, &QPushButton::clicked, this, &frmMain::cmdEdit_Click);
+    connect(cmdRemove, &QPushButton::clicked, this, &frmMain::cmdRemove_Click);
+    connect(cmdLoad, &QPushButton::clicked, this, &frmMain::cmdLoad_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
+    connect(cmdImport, &QPushButton::clicked, this, &frmMain::cmdImport_Click);
+    connect(cmdExport, &QPushButton::clicked, this, &frmMain::cmdExport_Click);
+}
+
+void frmMain::RefreshCarList()
+{
+    std::int16_t position = static_cast<std::int16_t>(cmbCars->currentIndex());
+
+    QStringList names;
+    if (modLoad::Cars) {
+        names.reserve(static_cast<qsizetype>(modLoad::Cars->size()));
+        for (const modLoad::CarRecord& car : *modLoad::Cars)
+            names << modLoad::NameAsShown(car.Name);
+    }
+    {
+        // The first item added to an empty selector selects itself; the rows are
+        // filled once, below, for the final position.
+        const QSignalBlocker block(cmbCars);
+        cmbCars->clear();
+        cmbCars->addItems(names);
+    }
+    position = std::max<std::int16_t>(position, 0);
+    position = std::min<std::int16_t>(position, static_cast<std::int16_t>(cmbCars->count() - 1));
+    SelectCar(position);
+}
+
+void frmMain::SelectCar(std::int16_t position)
+{
+    {
+        const QSignalBlocker block(cmbCars);
+        cmbCars->setCurrentIndex(position);
+    }
+    cmbCars_Click();
+}
+
+void frmMain::cmbCars_Click()
+{
+    lstDetails->clear();
+    const std::int16_t car = static_cast<std::int16_t>(cmbCars->currentIndex());
+    if (car < 0 || !modLoad::Cars)
+        return;
+    const modLoad::CarRecord& record = (*modLoad::Cars)[car];
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(modLoad::ParameterCount);
+    for (int i = 0; i < modLoad::ParameterCount; ++i)
+        rows << new QTreeWidgetItem(QStringList{modLoad::ParameterNames[i], ui::SingleToText(record.Parameters[i])});
+    lstDetails->addTopLevelItems(rows);
+}
+
+void frmMain::lstDetails_ItemActivated()
+{
+    const QList<QTreeWidgetItem*> selected = lstDetails->selectedItems();
+    const std::int16_t car = static_cast<std::int16_t>(cmbCars->currentIndex());
+    if (selected.isEmpty() || car < 0)
+        return;
+    QTreeWidgetItem* row = selected.first();
+
+    const QString answer = ui::InputBox(this, QStringLiteral("Enter new value"), row->text(1));
+    const std::optional<float> value = ui::TextToSingle(answer);
+    if (!value)
+        return;
+    const int parameter = lstDetails->indexOfTopLevelItem(row);
+    (*modLoad::Cars)[car].Parameters[parameter] = *value;
+    row->setText(1, ui::SingleToText(*value));
+}
+
+void frmMain::cmdAdd_Click()
+{
+    if (modLoad::Cars->size() >= static_cast<std::size_t>(modLoad::MaxCars)) {
+        ui::MsgBox(this, QStringLiteral("A library holds at most %1 cars.").arg(modLoad::MaxCars));
+        return;
+    }
+    const std::size_t before = modLoad::Cars->size();
+    frmNewCar dialog(this);
+    dialog.exec();
+    if (modLoad::Cars->size() != before) {
+        RefreshCarList();
+        SelectCar(static_cast<std::int16_t>(cmbCars->count() - 1));
+    }
+}
+
+void frmMain::cmdEdit_Click()
+{
+    const std::int16_t car = static_cast<std::int16_t>(cmbCars->currentIndex());
+    modLoad::CarName& name = (*modLoad::Cars)[car].Name;
+
+    // Offer the name without the padding a name read from a file may carry.
+    QString shown = modLoad::NameAsShown(name);
+    while (shown.startsWith(QLatin1Char(' ')))
+        shown.remove(0, 1);
+    const bool hasNul = std::find(name.begin(), name.end(), '\0') != name.end();
+    while (!hasNul && shown.endsWith(QLatin1Char(' ')))
+        shown.chop(1);
+
+    const QString answer = ui::InputBox(this, QStringLiteral("Please enter new name"), shown).trimmed();
+    if (answer.isEmpty())
+        return;
+    // Twelve characters leave room for the NUL that ends every name given here.
+    if (answer.size() > modLoad::NameLength - 1) {
+        ui::MsgBox(this, QStringLiteral("Name too long"));
+        return;
+    }
+    name = modLoad::StoredName(answer);
+    RefreshCarList();
+}
+
+void frmMain::cmdRemove_Click()
+{
+    modLoad::CarTable& cars = *modLoad::Cars;
+    if (cars.size() == 1) {
+        ui::MsgBox(this, QStringLiteral("A library must keep at least one car."));
+        return;
+    }
+    if (ui::MsgBox(this, QStringLiteral("Are you sure?"), ui::MsgStyle::YesNoQuestion) != ui::MsgAnswer::Yes)
+        return;
+
+    const std::int16_t position = static_cast<std::int16_t>(cmbCars->currentIndex());
+    const std::int16_t last = static_cast<std::int16_t>(cars.size() - 1);
+    for (std::int16_t i = position + 1; i <= last; ++i)
+        modLoad::CopyCar(cars[i], cars[i - 1]);
+    cars.pop_back();
+    RefreshCarList();
+}
+
+void frmMain::cmdLoad_Click()
+{
+    const QString fileName = ui::OpenFileDialog(this, CarFilter);
+    if (fileName.isEmpty())
+        return;
+    // Read into a table of its own, so a refused file leaves the open library,
+    // the selection and the controls as they were.
+    modLoad::CarTable loaded;
+    const modLoad::FileResult result = modLoad::LoadCars(fileName, loaded);
+    if (!result) {
+        ui::MsgBox(this, result.message);
+        return;
+    }
+    modLoad::Cars = std::move(loaded);
+
+    for (QWidget* control : std::initializer_list<QWidget*>{cmdAdd, cmdEdit, cmdRemove, cmbCars, lstDetails, cmdImport,
+                                                            cmdExport, cmdView, cmdSave})
+        control->setEnabled(true);
+    RefreshCarList();
+}
+
+void frmMain::cmdSave_Click()
+{
+    const QString fileName = ui::SaveFileDialog(this, CarFilter);
+    if (fileName.isEmpty() || !modLoad::Cars)
+        return;
+    const modLoad::FileResult result = modLoad::SaveCars(fileName, *modLoad::Cars);
+    if (!result)
+        ui::MsgBox(this, result.message);
+}
+
+// One transfer dialog serves every import and export, made on first use.
+frmImport& frmMain::TransferDialog()
+{
+    if (!transferDialog)
+        transferDialog = new frmImport(this);
+    return *transferDialog;
+}
+
+void frmMain::cmdImport_Click()
+{
+    modLoad::ExportMode = 0;
+    TransferDialog().Run();
+    RefreshCarList();
+}
+
+void frmMain::cmdExport_Click()
+{
+    modLoad::ExportMode = 1;
+    TransferDialog().Run();
 }

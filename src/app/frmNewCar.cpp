@@ -1,0 +1,92 @@
+#include "frmNewCar.h"
+
+#include "Dialogs.h"
+#include "modLoad.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QStringList>
+
+#include <cstdint>
+
+frmNewCar::frmNewCar(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmNewCar"));
+    setWindowTitle(QStringLiteral("New Car"));
+    BuildControls();
+
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(modLoad::Cars->size()));
+    for (const modLoad::CarRecord& car : *modLoad::Cars)
+        names << modLoad::NameAsShown(car.Name);
+    cmbCars->addItems(names);
+    // The user must pick a template; none is preselected.
+    cmbCars->setCurrentIndex(-1);
+}
+
+void frmNewCar::BuildControls()
+{
+    Label1 = new QLabel(QStringLiteral("Name:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    txtName = new QLineEdit(this);
+    txtName->setObjectName(QStringLiteral("txtName"));
+    Label1->setBuddy(txtName);
+
+    Label2 = new QLabel(QStringLiteral("Copy car:"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    cmbCars = new QComboBox(this);
+    cmbCars->setObjectName(QStringLiteral("cmbCars"));
+    // As in the main window: never measure every one of up to 32767 names.
+    cmbCars->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cmbCars->setMinimumContentsLength(modLoad::NameLength);
+    if (auto* view = qobject_cast<QListView*>(cmbCars->view()))
+        view->setUniformItemSizes(true);
+    Label2->setBuddy(cmbCars);
+
+    cmdOk = new QPushButton(QStringLiteral("OK"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setDefault(true);
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(txtName, 0, 1);
+    grid->addWidget(cmdOk, 0, 2);
+    grid->addWidget(Label2, 1, 0);
+    grid->addWidget(cmbCars, 1, 1);
+    grid->addWidget(cmdCancel, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(cmdOk, &QPushButton::clicked, this, &frmNewCar::cmdOk_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmNewCar::cmdCancel_Click);
+}
+
+void frmNewCar::cmdOk_Click()
+{
+    if (txtName->text().trimmed().isEmpty()) {
+        ui::MsgBox(this, QStringLiteral("Please enter a name"));
+        return;
+    }
+    const auto templateCar = static_cast<std::int16_t>(cmbCars->currentIndex());
+    if (templateCar < 0) {
+        ui::MsgBox(this, QStringLiteral("Please select a template car"));
+        return;
+    }
+    modLoad::CarTable& cars = *modLoad::Cars;
+    cars.emplace_back();
+    modLoad::CopyCar(cars[static_cast<std::size_t>(templateCar)], cars.back());
+    // The name exactly as typed, spaces around it included.
+    cars.back().Name = modLoad::StoredName(txtName->text());
+    accept();
+}
+
+void frmNewCar::cmdCancel_Click()
+{
+    reject();
+}

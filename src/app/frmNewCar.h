@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Asks for the name of a new car and the car it starts as a copy of; OK
+// appends the car to the library and closes, Cancel closes and changes nothing.
+class frmNewCar : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmNewCar(QWidget* parent = nullptr);
+
+private slots:
+    void cmdOk_Click();
+    void cmdCancel_Click();
+
+private:
+    void BuildControls();
+
+    QLabel* Label1;
+    QLineEdit* txtName;
+    QLabel* Label2;
+    QComboBox* cmbCars;
+    QPushButton* cmdOk;
+    QPushButton* cmdCancel;
+};
