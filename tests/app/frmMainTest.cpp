@@ -1,146 +1,272 @@
-#include "AppFixture.h"
+#include "frmMain.h"
 
-#include "NumberText.h"
+#include "OnModal.h"
+#include "QtPrinters.h"
+#include "ScriptedDialogs.h"
+#include "TestLibrary.h"
+#include "frmImport.h"
+#include "frmNewCar.h"
 
 #include <QComboBox>
-#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
-#include <QtEndian>
+
+#include <gtest/gtest.h>
 
 #include <cstring>
 
 namespace {
 
-const char* const CarControls[] = {"cmbCars", "cmdAdd", "cmdEdit", "cmdRemove", "cmdView",
-                                   "lstDetails", "cmdImport", "cmdExport", "cmdSave"};
+using modLoad::CarTable;
+using testlib::MakeCars;
 
-TEST_F(MainWindowTest, LoadingShowsTheCarsAndKeepsThePositionClamped)
+// A name exactly as its 13 bytes lie in the file.
+modLoad::CarName Name(const char (&bytes)[14])
 {
-    EXPECT_EQ(modLoad::ParameterNames[39], QStringLiteral("AI Value"));
-    EXPECT_NE(modLoad::Palette[191].Red + modLoad::Palette[191].Green + modLoad::Palette[191].Blue, 0);
-    for (const char* control : CarControls)
-        EXPECT_FALSE(Enabled(control)) << control;
-    Load(QString());
-    EXPECT_FALSE(modLoad::Cars.has_value());
-    EXPECT_FALSE(Enabled("cmdAdd"));
-
-    modLoad::CarTable five = MakeCars(5);
-    std::memcpy(five[0].Name.data(), "Racer\0       ", 13);
-    std::memcpy(five[1].Name.data(), "Wide  Name   ", 13);
-    const QString fivePath = WriteLibrary(QStringLiteral("five.car"), five);
-    Load(fivePath);
-    EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("Car Files (*.car)|*.car"));
-    for (const char* control : CarControls)
-        EXPECT_TRUE(Enabled(control)) << control;
-    EXPECT_EQ(Selector()->itemText(0), QStringLiteral("Racer"));
-    EXPECT_EQ(Selector()->itemText(1), QStringLiteral("Wide  Name   "));
-    EXPECT_EQ(Selector()->currentIndex(), 0);
-    ASSERT_EQ(Details()->topLevelItemCount(), 40);
-    EXPECT_EQ(Details()->topLevelItem(0)->text(0), QStringLiteral("Size of Right Front Wheel"));
-    EXPECT_EQ(Details()->topLevelItem(39)->text(0), QStringLiteral("AI Value"));
-    EXPECT_EQ(Setting(39), ui::SingleToText(five[0].Parameters[39]));
-
-    ChooseCar(3);
-    modLoad::CarTable two = MakeCars(2);
-    two[1].Parameters[0] = 99.5f;
-    Load(WriteLibrary(QStringLiteral("two.car"), two));
-    EXPECT_EQ(Selector()->count(), 2);
-    EXPECT_EQ(Selector()->currentIndex(), 1);
-    EXPECT_EQ(Setting(0), QStringLiteral("99.5"));
-    Load(fivePath);
-    EXPECT_EQ(Selector()->currentIndex(), 1);
+    modLoad::CarName name;
+    std::memcpy(name.data(), bytes, name.size());
+    return name;
 }
 
-TEST_F(MainWindowTest, EveryChoiceOfACarReadsItsValuesAfresh)
-{
-    Load(WriteLibrary(QStringLiteral("five.car"), MakeCars(5)));
-    ChooseCar(2);
-    EXPECT_EQ(Setting(1), QStringLiteral("2.25"));
-    (*modLoad::Cars)[2].Parameters[1] = -3.5f;
-    ChooseCar(2);
-    EXPECT_EQ(Setting(1), QStringLiteral("-3.5"));
-
-    Selector()->setFocus();
-    QTest::keyClick(Selector(), Qt::Key_Down);
-    EXPECT_EQ(Selector()->currentIndex(), 3);
-    EXPECT_EQ(Setting(1), QStringLiteral("3.25"));
-    EXPECT_EQ(Details()->topLevelItemCount(), 40);
-}
-
-TEST_F(MainWindowTest, AnsweredValuesAreStoredAndShownNormalisedAndBadOnesIgnored)
-{
-    const QString path = WriteLibrary(QStringLiteral("five.car"), MakeCars(5));
-    QByteArray expected = FileBytes(path);
-    Load(path);
-    ChooseCar(1);
-
-    const QString before = Setting(34);
-    for (const char* answer : {"fast", "", "1e39"}) {
-        dialogs.answer(QLatin1String(answer));
-        ActivateRow(34);
-        EXPECT_EQ(Setting(34), before) << answer;
+// The main window with no library open; every toolkit dialog is answered from `dialogs`.
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale::c());
+        modLoad::Cars.reset();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-    dialogs.answer(QStringLiteral("1.50"));
-    ActivateRow(34);
-    EXPECT_EQ(dialogs.shown.back().text, QStringLiteral("Enter new value"));
-    EXPECT_EQ(dialogs.shown.back().defaultText, before);
-    EXPECT_EQ(Setting(34), QStringLiteral("1.5"));
-    dialogs.answer(QStringLiteral("-2E+08"));
-    ActivateRow(39, true);
-    EXPECT_EQ(Setting(39), QStringLiteral("-2E+08"));
+    void TearDown() override
+    {
+        EXPECT_EQ(dialogs.unexpected, 0) << "a dialog was shown that the test did not expect";
+        EXPECT_EQ(dialogs.script, QStringList()) << "answers left for dialogs that never showed";
+        modLoad::Cars.reset();
+    }
 
-    qToLittleEndian<float>(1.5f, expected.data() + RecordOffset(1) + 28 + 4 * 34);
-    qToLittleEndian<float>(-2e8f, expected.data() + RecordOffset(1) + 28 + 4 * 39);
-    EXPECT_EQ(SaveAs(QStringLiteral("edited.car")), expected);
-    EXPECT_TRUE(dialogs.messages().isEmpty());
-}
+    QComboBox* Selector() const { return window.findChild<QComboBox*>("cmbCars"); }
+    QTreeWidget* Details() const { return window.findChild<QTreeWidget*>("lstDetails"); }
+    QString Setting(int row) const { return Details()->topLevelItem(row)->text(1); }
+    bool Enabled(const char* control) const { return window.findChild<QWidget*>(control)->isEnabled(); }
+    void Click(const char* button) { QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton); }
+    void Load(const QString& path) { (dialogs << path), Click("cmdLoad"); }
+    QString Write(const QString& name, const CarTable& cars)
+    {
+        testlib::WriteFile(folder.filePath(name), testlib::LibraryFile(cars));
+        return folder.filePath(name);
+    }
+    QByteArray SaveAs(const QString& name)
+    {
+        dialogs << folder.filePath(name);
+        Click("cmdSave");
+        return testlib::ReadFile(folder.filePath(name));
+    }
+    void ChooseCar(int index)
+    {
+        Selector()->showPopup();
+        QAbstractItemView* list = Selector()->view();
+        // Item rectangles may be wider than the open list; click inside it.
+        const QPoint at(list->viewport()->width() / 2, list->visualRect(list->model()->index(index, 0)).center().y());
+        QTest::mouseMove(list->viewport(), at);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+    void ActivateRow(int row, bool byKeyboard = false)
+    {
+        Details()->scrollToItem(Details()->topLevelItem(row));
+        const QPoint at = Details()->visualItemRect(Details()->topLevelItem(row)).center();
+        QTest::mouseClick(Details()->viewport(), Qt::LeftButton, {}, at);
+        if (byKeyboard)
+            QTest::keyClick(Details(), Qt::Key_Return);
+        else
+            QTest::mouseDClick(Details()->viewport(), Qt::LeftButton, {}, at);
+    }
 
-TEST_F(MainWindowTest, LoadAndSaveAnswerTheirShortcutsOnceALibraryIsOpen)
+    ScriptedDialogs dialogs;
+    QTemporaryDir folder;
+    frmMain window;
+};
+
+TEST_F(MainWindowTest, OpeningSelectsTheFirstCarAndAShorterReloadClampsThePosition)
 {
+    for (const char* control : {"cmbCars", "cmdAdd", "cmdEdit", "cmdRemove", "lstDetails", "cmdExport", "cmdSave"})
+        EXPECT_FALSE(Enabled(control)) << control;
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QTest::keySequence(&window, QKeySequence::Save);
-    QTest::qWait(300);
-    EXPECT_TRUE(dialogs.shown.empty());
-
-    const QString path = WriteLibrary(QStringLiteral("five.car"), MakeCars(5));
-    dialogs.answer(path);
+    dialogs << Write("five.car", MakeCars(5));
+    // A shortcut clicks its button a moment later.
     QTest::keySequence(&window, QKeySequence::Open);
-    QTRY_COMPARE(Selector()->count(), 5);
-    const QString copy = folder.filePath(QStringLiteral("copy.car"));
-    dialogs.answer(copy);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Selector()->count() == 5; }));
+    EXPECT_EQ(dialogs.shown.at(0).text, "Car Files (*.car)|*.car");
+    EXPECT_TRUE(Enabled("cmdSave"));
+    EXPECT_EQ(Selector()->currentIndex(), 0);
+    ASSERT_EQ(Details()->topLevelItemCount(), 40);
+    EXPECT_EQ(Details()->topLevelItem(0)->text(0), "Size of Right Front Wheel");
+    EXPECT_EQ(Details()->topLevelItem(39)->text(0), "AI Value");
+    EXPECT_EQ(Setting(39), "9.75");
+
+    ChooseCar(3);
+    EXPECT_EQ(Setting(1), "3.25");
+    const CarTable two = MakeCars(2, 0, "Two");
+    Load(Write("two.car", two));
+    EXPECT_EQ(Selector()->currentText(), "Two 1");
+    EXPECT_EQ(Setting(1), "1.25");
+    const QString copy = folder.filePath("copy.car");
+    dialogs << copy;
     QTest::keySequence(&window, QKeySequence::Save);
-    QTRY_COMPARE(FileBytes(copy), FileBytes(path));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return testlib::ReadFile(copy) == testlib::LibraryFile(two); }));
 }
 
-TEST_F(MainWindowTest, RefusedFilesLeaveTheLibraryTheSelectionAndTheControlsAlone)
+TEST_F(MainWindowTest, RefusedFilesAndFailedSavesAreReportedAndChangeNothing)
 {
-    const QString path = WriteLibrary(QStringLiteral("five.car"), MakeCars(5));
-    const QString damaged = folder.filePath(QStringLiteral("damaged.car"));
-    QFile file(damaged);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(FileBytes(path).left(RecordOffset(3) + 100));
-    file.close();
-
-    dialogs.answer(damaged).answerOk();
+    const QString five = Write("five.car", MakeCars(5)), damaged = folder.filePath("damaged.car");
+    testlib::WriteFile(damaged, testlib::ReadFile(five).left(modLoad::HeaderSize + 3 * modLoad::RecordSize + 100));
+    dialogs << damaged << "Ok";
     Click("cmdLoad");
     EXPECT_FALSE(modLoad::Cars.has_value());
     EXPECT_FALSE(Enabled("cmdSave"));
 
-    Load(path);
+    Load(five);
     ChooseCar(2);
-    dialogs.answer(damaged).answerOk();
+    dialogs << damaged << "Ok" << folder.filePath("missing folder/out.car") << "Ok";
     Click("cmdLoad");
-    dialogs.answer(folder.filePath(QStringLiteral("missing folder/out.car"))).answerOk();
     Click("cmdSave");
     ASSERT_EQ(dialogs.messages().size(), 3);
-    EXPECT_TRUE(dialogs.messages()[1].contains(QStringLiteral("damaged.car")));
-    EXPECT_TRUE(dialogs.messages()[2].contains(QStringLiteral("out.car")));
+    EXPECT_TRUE(dialogs.messages()[1].contains("damaged.car"));
+    EXPECT_TRUE(dialogs.messages()[2].contains("out.car"));
     EXPECT_EQ(Selector()->currentIndex(), 2);
-    EXPECT_EQ(Setting(1), QStringLiteral("2.25"));
+    EXPECT_EQ(Setting(1), "2.25");
     EXPECT_TRUE(Enabled("cmdAdd"));
-    EXPECT_EQ(SaveAs(QStringLiteral("kept.car")), FileBytes(path));
+    EXPECT_EQ(SaveAs("kept.car"), testlib::ReadFile(five));
+}
+
+TEST_F(MainWindowTest, EditsStoreValuesAndTrimmedNamesOfUpToTwelveCharactersAndIgnoreBadAnswers)
+{
+    CarTable cars = MakeCars(3);
+    cars[1].Name = Name("  Wide Name  ");
+    Load(Write("three.car", cars));
+    ChooseCar(1);
+    // Values by double-click and Enter; bad ones change nothing and say nothing.
+    dialogs << "fast" << "" << "1e39" << "1.50" << "-2E+08";
+    for (int row : {20, 20, 20, 34})
+        ActivateRow(row);
+    ActivateRow(39, true);
+    EXPECT_EQ(dialogs.shown.back().text, "Enter new value");
+    EXPECT_EQ(dialogs.shown.back().defaultText, "10.75");
+    EXPECT_EQ((QStringList{Setting(20), Setting(34), Setting(39)}), (QStringList{"6", "1.5", "-2E+08"}));
+    dialogs << "Thirteen Char" << "Ok" << "" << "  Twelve Chars ";
+    for (int i = 0; i < 3; ++i)
+        Click("cmdEdit");
+    EXPECT_EQ(dialogs.messages(), QStringList{"Name too long"});
+    EXPECT_EQ(dialogs.shown[6].text, "Please enter new name");
+    EXPECT_EQ(dialogs.shown[6].defaultText, "Wide Name");
+    EXPECT_EQ(Selector()->currentIndex(), 1);
+    EXPECT_EQ(Selector()->currentText(), "Twelve Chars");
+    cars[1].Parameters[34] = 1.5f;
+    cars[1].Parameters[39] = -2e8f;
+    cars[1].Name = Name("Twelve Chars\0");
+    EXPECT_EQ(SaveAs("edited.car"), testlib::LibraryFile(cars));
+}
+
+TEST_F(MainWindowTest, AddAppendsACopyOfTheTemplateUnderTheTypedNameOnceBothAreGiven)
+{
+    CarTable cars = MakeCars(3);
+    Load(Write("three.car", cars));
+    ChooseCar(1);
+    // typed: the name to type ("-" presses Cancel); chosen: the template, -1 for none.
+    const auto newCar = [&](const char* typed, int chosen) {
+        OnModal<frmNewCar>([&](frmNewCar* dialog) {
+            QTest::keyClicks(dialog->findChild<QLineEdit*>("txtName"), typed);
+            dialog->findChild<QComboBox*>("cmbCars")->setCurrentIndex(chosen);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(typed == QString("-") ? "cmdCancel" : "cmdOk"),
+                              Qt::LeftButton);
+        }, [&] { Click("cmdAdd"); });
+    };
+    // Each refusal leaves the dialog open; the driver then closes it unchanged.
+    dialogs << "Ok" << "Ok" << "Ok";
+    newCar("", 0);
+    newCar("   ", 0);
+    newCar("Named", -1);
+    newCar("-", 0);
+    EXPECT_EQ(dialogs.messages(), (QStringList{"Please enter a name", "Please enter a name",
+                                               "Please select a template car"}));
+    EXPECT_EQ(Selector()->currentIndex(), 1);
+
+    newCar("Fifteen Letters", 0);
+    newCar(" Lead", 2);
+    EXPECT_EQ(Selector()->currentIndex(), 4);
+    EXPECT_EQ(Selector()->itemText(3), "Fifteen Lette");
+    cars.push_back(cars[0]);
+    cars.back().Name = Name("Fifteen Lette");
+    cars.push_back(cars[2]);
+    cars.back().Name = Name(" Lead\0       ");
+    EXPECT_EQ(SaveAs("five.car"), testlib::LibraryFile(cars));
+
+    modLoad::Cars->resize(modLoad::MaxCars);
+    dialogs << "Ok";
+    newCar("Too many", 0);
+    EXPECT_EQ(dialogs.messages().back(), "A library holds at most 32767 cars.");
+    EXPECT_EQ(modLoad::Cars->size(), std::size_t{modLoad::MaxCars});
+}
+
+TEST_F(MainWindowTest, RemoveAfterYesShiftsTheLaterCarsUpAndSelectsTheOneInItsPlaceButKeepsTheOnlyCar)
+{
+    const CarTable cars = MakeCars(5);
+    Load(Write("five.car", cars));
+    ChooseCar(2);
+    dialogs << "No" << "Yes";
+    Click("cmdRemove");
+    Click("cmdRemove");
+    EXPECT_EQ(dialogs.shown.back().text, "Are you sure?");
+    EXPECT_EQ(dialogs.shown.back().style, ui::MsgStyle::YesNoQuestion);
+    EXPECT_EQ(Selector()->currentText(), "Car 3");
+    ChooseCar(3);
+    dialogs << "Yes";
+    Click("cmdRemove");
+    EXPECT_EQ(Selector()->currentText(), "Car 3");
+    EXPECT_EQ(SaveAs("three.car"), testlib::LibraryFile(CarTable{cars[0], cars[1], cars[3]}));
+
+    Load(Write("one.car", {cars[4]}));
+    dialogs << "Ok";
+    Click("cmdRemove");
+    EXPECT_EQ(dialogs.messages().back(), "A library must keep at least one car.");
+    EXPECT_EQ(SaveAs("one again.car"), testlib::LibraryFile(CarTable{cars[4]}));
+}
+
+TEST_F(MainWindowTest, ImportAndExportButtonsTransferTheChosenCarsAndImportRefreshesTheSelector)
+{
+    CarTable cars = MakeCars(2);
+    const CarTable file = MakeCars(3, 7, "File");
+    Load(Write("two.car", cars));
+    // The user's part in the transfer dialog: Ctrl-click rows, press Ok.
+    const auto choose = [](QList<int> rows) {
+        return [rows](frmImport* dialog) {
+            auto* list = dialog->findChild<QListWidget*>("lstCars");
+            for (int row : rows)
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                                  list->visualItemRect(list->item(row)).center());
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+        };
+    };
+    dialogs << Write("file.car", file);
+    OnModal<frmImport>(choose({2}), [&] { Click("cmdImport"); });
+    EXPECT_EQ(Selector()->count(), 3);
+    EXPECT_EQ(Selector()->itemText(2), "File 2");
+
+    // A cancelled file choice shows no dialog, yet the selector is read afresh.
+    (*modLoad::Cars)[0].Name = cars[0].Name = Name("Renamed\0     ");
+    dialogs << "";
+    Click("cmdImport");
+    EXPECT_EQ(Selector()->itemText(0), "Renamed");
+
+    dialogs << folder.filePath("out.car");
+    OnModal<frmImport>(choose({2, 0}), [&] { Click("cmdExport"); });
+    EXPECT_EQ(testlib::ReadFile(folder.filePath("out.car")), testlib::LibraryFile(CarTable{cars[0], file[2]}));
 }
 
 }  // namespace

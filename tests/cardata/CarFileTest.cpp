@@ -1,161 +1,176 @@
-#include "LibraryBytes.h"
-#include "modLoad.h"
+#include "TestLibrary.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
-#include <bit>
-#include <climits>
+#include <csignal>
 #include <cstring>
+#include <tuple>
+
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 using namespace modLoad;
-using namespace testing_bytes;
+using namespace testlib;
 
 namespace {
 
-void putFloat(QByteArray& bytes, int at, float value)
+QStringList entries(const QString& folder)
 {
-    putInt32(bytes, at, std::bit_cast<std::int32_t>(value));
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
-// A record of odd bytes with a few fields set to values that are easy to
-// find again, each at its place in the file form.
-QByteArray markedRecord()
+mode_t modeOf(const QString& path)
 {
-    QByteArray r = randomBytes(RecordSize, 7);
-    r.replace(0, 13, QByteArray("Racer\0       ", 13));
-    putInt32(r, 16, 0x7FA00001);
-    putFloat(r, 28, 0.375f);
-    putInt32(r, 32, 0x7F800001);
-    putInt32(r, 184, INT32_MIN);
-    r[188] = 29;
-    r[190] = 120;
-    r[192] = 7;
-    r[193] = 1;
-    r[194] = 2;
-    r[195] = 3;
-    r[310] = 27;
-    r[352] = 191;
-    r[383] = char(0xEE);
-    putFloat(r, 384, -1.5f);
-    putFloat(r, 740, 2.25f);
-    putFloat(r, 744, 0.5f);
-    putInt32(r, 1280, 0x12345678);
-    putFloat(r, 1284, 0.75f);
-    putFloat(r, 1340, -0.0f);
-    return r;
+    struct stat st {};
+    return stat(qPrintable(path), &st) == 0 ? st.st_mode : 0;
 }
 
 }  // namespace
 
-TEST(CarFile, DecodesEachFieldFromItsPlace)
+TEST(CarFile, ReadsEachFieldFromItsPlace)
 {
-    const QByteArray bytes = markedRecord();
-    const CarRecord car = decoded(bytes)[0];
-    EXPECT_EQ(0, std::memcmp(car.Name.data(), "Racer\0       ", 13));
-    EXPECT_EQ(0, std::memcmp(car.Text3.data(), bytes.constData() + 13, 3));
-    EXPECT_EQ(car.ExtraVector.X, 0x7FA00001u);
-    EXPECT_EQ(car.Parameters[0], 0.375f);
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(car.Parameters[1]), 0x7F800001u);
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(car.Parameters[39]), 0x80000000u);
-    EXPECT_EQ(car.VertexCount, 29);
-    EXPECT_EQ(car.ExtraByte1, static_cast<std::uint8_t>(bytes[189]));
-    EXPECT_EQ(car.PolyPointCount, 120);
-    EXPECT_EQ(car.HeadHidden, 7);
-    EXPECT_EQ(car.Polys[0].A, 1);
-    EXPECT_EQ(car.Polys[0].B, 2);
-    EXPECT_EQ(car.Polys[0].C, 3);
-    EXPECT_EQ(car.Polys[39].A, 27);
-    EXPECT_EQ(car.PolyColour[39], 191);
-    EXPECT_EQ(car.ExtraPolys[9].C, static_cast<std::uint8_t>(bytes[382]));
-    EXPECT_EQ(car.ExtraByte3, 0xEE);
-    EXPECT_EQ(car.Vertices[0].X, -1.5f);
-    EXPECT_EQ(car.Vertices[29].Z, 2.25f);
-    EXPECT_EQ(car.Normals[0].X, 0.5f);
-    EXPECT_EQ(car.ExtraVectors[14].Z, 0x12345678u);
-    EXPECT_EQ(car.SpherePos[0].X, 0.75f);
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(car.SpherePos[4].Z), 0x80000000u);
-    EXPECT_EQ(encoded({car}), bytes);
+    const QByteArray bytes = RandomBytes(RecordSize, 1);
+    CarRecord car;
+    DecodeRecord(reinterpret_cast<const std::uint8_t*>(bytes.constData()), car);
+    // On a little-endian host a field holds in memory the very bytes it has in the file.
+    const std::tuple<const void*, int, int> fields[] = {
+        {car.Name.data(), 0, 13}, {car.Text3.data(), 13, 3}, {&car.ExtraVector, 16, 12},
+        {car.Parameters.data(), 28, 160}, {&car.VertexCount, 188, 1}, {&car.ExtraByte1, 189, 1},
+        {&car.PolyPointCount, 190, 1}, {&car.ExtraByte2, 191, 1}, {&car.HeadHidden, 192, 1},
+        {car.Polys.data(), 193, 120}, {car.PolyColour.data(), 313, 40}, {car.ExtraPolys.data(), 353, 30},
+        {&car.ExtraByte3, 383, 1}, {car.Vertices.data(), 384, 360}, {car.Normals.data(), 744, 360},
+        {car.ExtraVectors.data(), 1104, 180}, {car.SpherePos.data(), 1284, 60}};
+    for (const auto& [field, at, size] : fields)
+        EXPECT_EQ(0, std::memcmp(field, bytes.constData() + at, size)) << "field at byte " << at;
 }
 
 TEST(CarFile, LibrariesRoundTripByteForByte)
 {
     QTemporaryDir dir;
-    QByteArray nulPadded = markedRecord();
-    nulPadded.replace(0, 13, QByteArray("Racer\0\0\0\0\0\0\0\0", 13));
-    QByteArray noNul = randomBytes(RecordSize, 8);
-    noNul.replace(0, 13, "Thirteen Char");
-    const QByteArray handMade = markedRecord() + nulPadded + noNul;
+    // Hand-made names with no NUL and with NUL padding, and a signalling NaN.
+    QByteArray handMade = RandomBytes(3 * RecordSize, 2);
+    handMade.replace(0, 13, "Thirteen Char");
+    handMade.replace(RecordSize, 13, QByteArray("Racer\0\0\0\0\0\0\0\0", 13));
+    handMade.replace(2 * RecordSize + 28, 4, QByteArray("\x01\x00\xA0\x7F", 4));
 
-    // 64 and 130 cars cross the reader's chunks of records.
-    for (const auto& [records, count] : {std::pair{handMade, 3}, {randomBytes(RecordSize, 9), 1},
-                                         {randomBytes(64 * RecordSize, 10), 64},
-                                         {randomBytes(130 * RecordSize, 11), 130}}) {
-        const QByteArray file = library(records, count);
-        writeFile(dir.filePath("in.car"), file);
+    // 64 and 130 cars cross the reader's chunks of records; the largest library fills the table.
+    for (const auto& [records, count] : {std::pair{handMade, 3}, {RandomBytes(64 * RecordSize, 4), 64},
+                                         {RandomBytes(130 * RecordSize, 5), 130},
+                                         {RandomBytes(qsizetype{MaxCars} * RecordSize, 6), MaxCars}}) {
+        const QByteArray file = LibraryFile(records, count);
+        WriteFile(dir.filePath("in.car"), file);
         CarTable cars;
         ASSERT_TRUE(LoadCars(dir.filePath("in.car"), cars)) << count;
-        ASSERT_EQ(cars.size(), static_cast<std::size_t>(count));
         ASSERT_TRUE(SaveCars(dir.filePath("out.car"), cars));
-        EXPECT_EQ(readFile(dir.filePath("out.car")), file) << count << " cars";
+        EXPECT_EQ(ReadFile(dir.filePath("out.car")), file) << count << " cars";
     }
 }
 
-TEST(CarFile, TrustsOnlyTheCarCount)
-{
-    QTemporaryDir dir;
-    const QByteArray records = randomBytes(3 * RecordSize, 12);
-    for (const std::int32_t recordSize : {0, -1, 1000, 1352, INT32_MAX}) {
-        writeFile(dir.filePath("odd.car"), library(records, 3, recordSize) + randomBytes(100, 13));
-        CarTable cars;
-        ASSERT_TRUE(LoadCars(dir.filePath("odd.car"), cars)) << recordSize;
-        EXPECT_EQ(encoded(cars), records);
-        ASSERT_TRUE(SaveCars(dir.filePath("odd.car"), cars));
-        EXPECT_EQ(readFile(dir.filePath("odd.car")), library(records, 3));
-    }
-}
-
-TEST(CarFile, LoadsTheLargestLibrary)
-{
-    QTemporaryDir dir;
-    const QByteArray file = library(randomBytes(qsizetype{MaxCars} * RecordSize, 14), MaxCars);
-    writeFile(dir.filePath("big.car"), file);
-    CarTable cars;
-    ASSERT_TRUE(LoadCars(dir.filePath("big.car"), cars));
-    ASSERT_EQ(cars.size(), static_cast<std::size_t>(MaxCars));
-    EXPECT_EQ(library(encoded(cars), MaxCars), file);
-}
-
-TEST(CarFile, RefusedLoadsLeaveTheTableAsItWas)
+TEST(CarFile, RefusedLoadsNameTheFileAndLeaveTheTableAsItWas)
 {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir("folder.car");
-    const QByteArray three = randomBytes(3 * RecordSize, 15);
-    const std::pair<const char*, QByteArray> files[] = {
-        {"empty.car", {}},
-        {"seven.car", library({}, 1).left(7)},
-        {"none.car", library(three, 0)},
-        {"minus.car", library(three, -1)},
-        {"toomany.car", library(three, MaxCars + 1)},
-        {"lowest.car", library(three, INT32_MIN)},
-        {"short.car", library(three.chopped(1), 3)},
-        {"headeronly.car", library({}, 1)},
-    };
-    for (const auto& [name, bytes] : files)
-        writeFile(dir.filePath(name), bytes);
-
-    CarTable cars = decoded(randomBytes(2 * RecordSize, 16));
-    const QByteArray before = encoded(cars);
-    QStringList names{"missing.car", "folder.car"};
-    for (const auto& file : files)
-        names << file.first;
-    for (const QString& name : names) {
+    const QByteArray three = RandomBytes(3 * RecordSize, 9);
+    // missing.car is never written and folder.car is a folder.
+    const std::pair<QString, QByteArray> files[] = {
+        {"empty.car", {}}, {"seven.car", LibraryFile({}, 1).left(7)}, {"headeronly.car", LibraryFile({}, 1)},
+        {"none.car", LibraryFile(three, 0)}, {"minus.car", LibraryFile(three, -1)},
+        {"toomany.car", LibraryFile(RandomBytes(qsizetype{MaxCars + 1} * RecordSize, 10), MaxCars + 1)},
+        {"lowest.car", LibraryFile(three, INT32_MIN)},
+        {"short.car", LibraryFile(three.chopped(1), 3)}, {"missing.car", {}}, {"folder.car", {}}};
+    CarTable cars = MakeCars(2);
+    const QByteArray before = Encoded(cars);
+    for (const auto& [name, bytes] : files) {
         const QString path = dir.filePath(name);
+        if (name != "missing.car" && name != "folder.car")
+            WriteFile(path, bytes);
         const FileResult result = LoadCars(path, cars);
         EXPECT_FALSE(result) << qPrintable(name);
         EXPECT_TRUE(result.message.contains(path)) << qPrintable(result.message);
-        EXPECT_EQ(encoded(cars), before) << qPrintable(name);
+        EXPECT_EQ(Encoded(cars), before) << qPrintable(name);
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("missing.car")));
+}
+
+// A longer, odd old file: its record size is ignored and its trailing bytes are dropped.
+TEST(CarSave, RewritesAnOddLibraryAsExactlyItsCarsKeepingPermissions)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("odd.car");
+    const QByteArray records = RandomBytes(3 * RecordSize, 7);
+    for (const std::int32_t recordSize : {0, -1, 1000, 1352, INT32_MAX}) {
+        WriteFile(path, LibraryFile(records, 3, recordSize) + RandomBytes(100, 8));
+        ASSERT_EQ(0, chmod(qPrintable(path), 0640));
+        CarTable cars;
+        ASSERT_TRUE(LoadCars(path, cars)) << recordSize;
+        ASSERT_TRUE(SaveCars(path, cars));
+        EXPECT_EQ(ReadFile(path), LibraryFile(records, 3)) << recordSize;
+        EXPECT_EQ(modeOf(path) & 07777, 0640u);
+        EXPECT_EQ(entries(dir.path()), QStringList{"odd.car"});
+    }
+}
+
+// Each failed save leaves the old file byte-identical with nothing new beside
+// it. Saves run in a forked child, so a file size limit or lost privileges stay there.
+TEST(CarSave, FailedSavesLeaveTheOldFileAsItWas)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("locked");
+    const QString path = folder + "/lib.car";
+    const QByteArray oldFile = LibraryFile(MakeCars(5, 1));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    WriteFile(path, oldFile);
+    // Nobody may change the file but not add one beside it; root may do both.
+    ASSERT_EQ(0, chmod(qPrintable(dir.path()), 0755));
+    ASSERT_EQ(0, chmod(qPrintable(path), 0666));
+    ASSERT_EQ(0, chmod(qPrintable(folder), 0555));
+
+    const CarTable cars = MakeCars(300, 2);
+    const struct {
+        const char* what;
+        QString target;
+        CarTable table;
+        rlim_t sizeLimit = RLIM_INFINITY;
+        bool asNobody = false;
+    } cases[] = {
+        {"no cars", path, {}},
+        {"too many cars", path, CarTable(MaxCars + 1)},
+        {"missing folder", dir.filePath("gone/lib.car"), cars},
+        {"folder it may not write in", path, cars, RLIM_INFINITY, true},
+        {"full disk", "/dev/full", cars},
+        {"no room", path, cars, 0},
+        {"room for the header", path, cars, HeaderSize},
+        {"room for 100 bytes", path, cars, 100},
+        {"room for one car", path, cars, HeaderSize + RecordSize},
+        {"room for half the cars", path, cars, HeaderSize + 150 * RecordSize + 17},
+        {"room for all but the last bytes", path, cars, HeaderSize + 300 * RecordSize - 17},
+    };
+    for (const auto& c : cases) {
+        WriteFile(path, oldFile);  // afresh, so that one failure cannot hide behind another
+        // The child exits with 0 when the save is refused with a message that names the file.
+        const pid_t child = fork();
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit size{c.sizeLimit, c.sizeLimit};
+            constexpr uid_t nobody = 65534;
+            if (setrlimit(RLIMIT_FSIZE, &size) != 0 ||
+                (c.asNobody && (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0)))
+                _exit(2);
+            const FileResult result = SaveCars(c.target, c.table);
+            _exit(!result && result.message.contains(c.target) ? 0 : 1);
+        }
+        int status = -1;
+        waitpid(child, &status, 0);
+        EXPECT_EQ(status, 0) << c.what;
+        EXPECT_EQ(ReadFile(path), oldFile) << c.what;
+        EXPECT_EQ(entries(folder), QStringList{"lib.car"}) << c.what;
+    }
+    // A device is written in place, never replaced by a file.
+    EXPECT_TRUE(S_ISCHR(modeOf("/dev/full")));
 }

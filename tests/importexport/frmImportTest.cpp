@@ -1,340 +1,156 @@
 #include "frmImport.h"
 
+#include "OnModal.h"
+#include "QtPrinters.h"
 #include "ScriptedDialogs.h"
-#include "modLoad.h"
+#include "TestLibrary.h"
 
-#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
-#include <string>
 
 using namespace modLoad;
+using testlib::Encoded;
 
 namespace {
 
-using Bytes = std::array<std::uint8_t, RecordSize>;
-
-Bytes BytesOf(const CarRecord& car)
-{
-    Bytes out;
-    EncodeRecord(car, out.data());
-    return out;
-}
-
-std::vector<Bytes> BytesOf(const CarTable& table)
-{
-    std::vector<Bytes> out;
-    for (const CarRecord& car : table)
-        out.push_back(BytesOf(car));
-    return out;
-}
-
-// Every byte of every field differs between cars and between positions.
-CarTable MakeLibrary(const QString& prefix, int count, int seed)
-{
-    CarTable table(static_cast<std::size_t>(count));
-    for (int c = 0; c < count; ++c) {
-        Bytes bytes;
-        for (std::size_t i = 0; i < bytes.size(); ++i)
-            bytes[i] = static_cast<std::uint8_t>(i * 31 + (seed + c) * 17 + 1);
-        DecodeRecord(bytes.data(), table[c]);
-        table[c].Name = StoredName(QStringLiteral("%1 %2").arg(prefix).arg(c));
-    }
-    return table;
-}
-
 class ImportExport : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        Cars = MakeLibrary(QStringLiteral("Open"), 5, 0);
-        TransferCars.clear();
-        ExportMode = 0;
-    }
+    void SetUp() override { Cars = testlib::MakeCars(5, 0, "Open"), TransferCars.clear(), ExportMode = 0; }
     void TearDown() override
     {
         EXPECT_EQ(dialogs.unexpected, 0) << "a dialog was asked for that the test did not expect";
+        EXPECT_EQ(dialogs.script, QStringList()) << "answers left for dialogs that never showed";
         Cars.reset();
-        TransferCars.clear();
     }
 
-    QString Save(const QString& name, const CarTable& table)
+    QString Write(const QString& name, const CarTable& cars)
     {
-        const QString path = dir.filePath(name);
-        EXPECT_TRUE(SaveCars(path, table));
-        return path;
+        testlib::WriteFile(folder.filePath(name), testlib::LibraryFile(cars));
+        return folder.filePath(name);
     }
-
-    struct Outcome {
-        int result = -1;
+    // Runs the dialog, drive playing the user once it shows; false when it never showed.
+    bool Run(const std::function<void()>& drive)
+    {
         bool shown = false;
-        bool leftOpen = false;
-    };
-
-    // Runs the dialog; once it shows, drive plays the user. A dialog the
-    // driver leaves open is closed, so a failing test cannot hang the run.
-    Outcome RunWith(const std::function<void()>& drive)
-    {
-        Outcome out;
-        QTimer timer;
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, &dialog, [&] {
-            out.shown = QTest::qWaitForWindowExposed(&dialog);
-            if (out.shown)
-                drive();
-            out.leftOpen = dialog.isVisible();
-            if (out.leftOpen)
-                dialog.reject();
-        });
-        timer.start(0);
-        out.result = dialog.Run();
-        timer.stop();
-        return out;
+        OnModal<frmImport>([&](frmImport*) { shown = true, drive(); }, [&] { result = dialog.Run(); });
+        return shown;
     }
-
-    QListWidget* List() { return dialog.findChild<QListWidget*>(QStringLiteral("lstCars")); }
-
-    void Click(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    QListWidget* List() { return dialog.findChild<QListWidget*>("lstCars"); }
+    void Click(int row, Qt::KeyboardModifiers keys = {})
     {
-        QListWidget* list = List();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualItemRect(list->item(row)).center());
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, keys, List()->visualItemRect(List()->item(row)).center());
     }
-
     void Press(const char* button) { QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton); }
-
-    QStringList Rows()
+    // The selected rows, or {-1} once the dialog has closed.
+    QList<int> Selected()
     {
-        QStringList rows;
-        for (int r = 0; r < List()->count(); ++r)
-            rows << List()->item(r)->text();
-        return rows;
+        QList<int> rows;
+        for (int row = 0; row < List()->count(); ++row)
+            if (List()->item(row)->isSelected())
+                rows << row;
+        return dialog.isVisible() ? rows : QList<int>{-1};
     }
 
-    std::vector<int> Selected()
-    {
-        std::vector<int> rows;
-        for (int r = 0; r < List()->count(); ++r)
-            if (List()->item(r)->isSelected())
-                rows.push_back(r);
-        return rows;
-    }
-
-    // Everything the user saw of the dialog when it opened.
-    void Look(QString& caption, QStringList& rows)
-    {
-        caption = dialog.windowTitle();
-        rows = Rows();
-    }
-
-    int Asked(ScriptedDialogs::Shown::Kind kind) const
-    {
-        return static_cast<int>(std::count_if(dialogs.shown.begin(), dialogs.shown.end(),
-                                              [kind](const ScriptedDialogs::Shown& s) { return s.kind == kind; }));
-    }
-
-    QTemporaryDir dir;
+    QTemporaryDir folder;
     ScriptedDialogs dialogs;
     frmImport dialog;
+    int result = -1;
 };
 
-TEST_F(ImportExport, ImportAppendsTheChosenCarsInFileOrder)
+TEST_F(ImportExport, ImportAppendsTheChosenRowsInFileOrderButNeverPastTheCarLimit)
 {
-    CarTable file = MakeLibrary(QStringLiteral("File"), 5, 50);
-    file[1].Name = (*Cars)[4].Name;  // names may repeat
-    file[4].Name = StoredName(QStringLiteral("Thirteen Char"));
-    const auto before = BytesOf(*Cars);
-    dialogs.answer(Save(QStringLiteral("file.car"), file));
-
-    QString caption;
-    QStringList rows;
-    const Outcome out = RunWith([&] {
-        Look(caption, rows);
-        Click(3);
-        Click(1, Qt::ControlModifier);
-        Press("cmdOk");
-    });
-
-    EXPECT_EQ(out.result, QDialog::Accepted);
-    EXPECT_FALSE(out.leftOpen);
-    EXPECT_EQ(caption, "Import");
-    EXPECT_EQ(rows, QStringList({"File 0", "Open 4", "File 2", "File 3", "Thirteen Char"}));
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].kind, ScriptedDialogs::Shown::Open);
-    EXPECT_EQ(dialogs.shown[0].text, "Car Files (*.car)|*.car");
-    const auto after = BytesOf(*Cars);
-    ASSERT_EQ(after.size(), 7u);
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), after.begin()));
-    EXPECT_EQ(after[5], BytesOf(file[1]));
-    EXPECT_EQ(after[6], BytesOf(file[3]));
-}
-
-TEST_F(ImportExport, ExportWritesTheChosenCarsInLibraryOrder)
-{
-    ExportMode = 1;
-    const auto before = BytesOf(*Cars);
-    const QString path = dir.filePath(QStringLiteral("out.car"));
-    dialogs.answer(path);
-
-    QString caption;
-    QStringList rows;
-    const Outcome out = RunWith([&] {
-        Look(caption, rows);
-        Click(2);
-        Click(0, Qt::ControlModifier);
-        Press("cmdOk");
-    });
-
-    EXPECT_EQ(out.result, QDialog::Accepted);
-    EXPECT_FALSE(out.leftOpen);
-    EXPECT_EQ(caption, "Export");
-    EXPECT_EQ(rows, QStringList({"Open 0", "Open 1", "Open 2", "Open 3", "Open 4"}));
-    EXPECT_EQ(dialogs.shown.back().text, "Car Files (*.car)|*.car");
-    QFile written(path);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const QByteArray data = written.readAll();
-    ASSERT_EQ(data.size(), HeaderSize + 2 * RecordSize);
-    EXPECT_EQ(data.mid(4, 4), QByteArray("\x02\0\0\0", 4));
-    CarTable saved;
-    ASSERT_TRUE(LoadCars(path, saved));
-    EXPECT_EQ(BytesOf(saved), (std::vector<Bytes>{before[0], before[2]}));
-    EXPECT_EQ(BytesOf(*Cars), before);
-}
-
-// One dialog object serves every opening, so each one must start afresh.
-TEST_F(ImportExport, OkWithNothingChosenCancelAndTheFrameChangeNothing)
-{
-    const auto before = BytesOf(*Cars);
-    const QString file = Save(QStringLiteral("file.car"), MakeLibrary(QStringLiteral("File"), 3, 7));
-    for (const std::int16_t mode : {0, 1, 0}) {
-        for (const char* way : {"Ok", "Cancel", "frame"}) {
-            const std::string label = std::to_string(mode) + way;
-            ExportMode = mode;
-            if (mode == 0)
-                dialogs.answer(file);
-            QString caption;
-            QStringList rows;
-            const Outcome out = RunWith([&] {
-                Look(caption, rows);
-                if (way == std::string("Ok")) {
-                    Press("cmdOk");
-                    return;
-                }
-                Click(1);
-                if (way == std::string("Cancel"))
-                    Press("cmdCancel");
-                else
-                    dialog.close();
-            });
-            EXPECT_EQ(caption, mode ? "Export" : "Import") << label;
-            EXPECT_EQ(rows.size(), mode ? 5 : 3) << label;
-            EXPECT_FALSE(out.leftOpen) << label;
-            EXPECT_EQ(out.result, QDialog::Rejected) << label;
-            EXPECT_EQ(BytesOf(*Cars), before) << label;
-        }
-    }
-    EXPECT_EQ(Asked(ScriptedDialogs::Shown::Save), 0);
-    EXPECT_TRUE(dialogs.messages().isEmpty());
-}
-
-TEST_F(ImportExport, ImportThatReadsNothingClosesBeforeShowing)
-{
-    TransferCars = MakeLibrary(QStringLiteral("Earlier"), 2, 3);
-    const auto cars = BytesOf(*Cars);
-    const auto transfer = BytesOf(TransferCars);
-
-    const QString path = dir.filePath(QStringLiteral("short.car"));
-    {
-        QFile damaged(path);
-        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-        damaged.write(QByteArray("\x40\x05\0\0\x03\0\0\0", 8) + QByteArray(RecordSize + 10, 'x'));
-    }
-    CarTable scratch;
-    const QString refusal = LoadCars(path, scratch).message;
-
-    dialogs.answer(QString()).answer(path).answerOk();
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const Outcome out = RunWith([] {});
-        EXPECT_FALSE(out.shown) << attempt;
-        EXPECT_EQ(out.result, QDialog::Rejected) << attempt;
-        EXPECT_EQ(BytesOf(*Cars), cars) << attempt;
-        EXPECT_EQ(BytesOf(TransferCars), transfer) << attempt;
-    }
-    ASSERT_FALSE(refusal.isEmpty());
-    EXPECT_EQ(dialogs.messages(), QStringList{refusal});
-    EXPECT_EQ(dialogs.shown.back().style, ui::MsgStyle::Ok);
-}
-
-TEST_F(ImportExport, ExportStaysOpenWithItsSelectionUntilAFileIsWritten)
-{
-    ExportMode = 1;
-    const auto before = BytesOf(*Cars);
-    const QString missing = dir.filePath(QStringLiteral("no such folder/out.car"));
-    const QString path = dir.filePath(QStringLiteral("out.car"));
-    dialogs.answer(QString()).answer(missing).answerOk().answer(path);
-
-    std::vector<bool> open;
-    std::vector<std::vector<int>> selected;
-    const Outcome out = RunWith([&] {
-        Click(0);
-        Click(2, Qt::ControlModifier);
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            Press("cmdOk");
-            open.push_back(dialog.isVisible());
-            selected.push_back(Selected());
-        }
-        Press("cmdOk");
-    });
-
-    EXPECT_EQ(out.result, QDialog::Accepted);
-    EXPECT_EQ(open, (std::vector<bool>{true, true}));
-    EXPECT_EQ(selected, (std::vector<std::vector<int>>{{0, 2}, {0, 2}}));
-    EXPECT_EQ(Asked(ScriptedDialogs::Shown::Save), 3);
-    const QString refusal = SaveCars(missing, *Cars).message;
-    ASSERT_FALSE(refusal.isEmpty());
-    EXPECT_EQ(dialogs.messages(), QStringList{refusal});
-    CarTable saved;
-    ASSERT_TRUE(LoadCars(path, saved));
-    EXPECT_EQ(BytesOf(saved), (std::vector<Bytes>{before[0], before[2]}));
-}
-
-TEST_F(ImportExport, ImportPastTheCarLimitIsRefusedAndTheDialogStaysOpen)
-{
-    Cars = CarTable(MaxCars - 2);
-    const CarTable file = MakeLibrary(QStringLiteral("File"), 4, 5);
-    dialogs.answer(Save(QStringLiteral("file.car"), file)).answerOk();
-
-    std::size_t sizeAfterRefusal = 0;
-    bool openAfterRefusal = false;
-    std::vector<int> selectedAfterRefusal;
-    const Outcome out = RunWith([&] {
+    const CarRecord old = testlib::MakeCars(1)[0];
+    Cars = CarTable(MaxCars - 2, old);
+    const CarTable file = testlib::MakeCars(4, 50, "File");
+    dialogs << Write("file.car", file) << "Ok";
+    QString lastRow;
+    QList<int> kept;
+    ASSERT_TRUE(Run([&] {
+        lastRow = List()->item(3)->text();
         Click(0);
         Click(2, Qt::ShiftModifier);
         Press("cmdOk");
-        sizeAfterRefusal = Cars->size();
-        openAfterRefusal = dialog.isVisible();
-        selectedAfterRefusal = Selected();
+        kept = Selected();
         Click(3);
         Click(1, Qt::ControlModifier);
         Press("cmdOk");
-    });
+    }));
+    EXPECT_EQ(dialog.windowTitle(), "Import");
+    EXPECT_EQ(dialogs.shown.at(0).text, "Car Files (*.car)|*.car");
+    EXPECT_EQ(lastRow, "File 3");
+    EXPECT_EQ(kept, (QList<int>{0, 1, 2}));
+    EXPECT_TRUE(dialogs.messages().value(0).contains("32767"));
+    EXPECT_EQ(result, QDialog::Accepted);
+    ASSERT_EQ(Cars->size(), std::size_t(MaxCars));
+    EXPECT_EQ(Encoded(Cars->front()) + Encoded((*Cars)[MaxCars - 3]), Encoded(old) + Encoded(old));
+    EXPECT_EQ(Encoded((*Cars)[MaxCars - 2]) + Encoded(Cars->back()), Encoded(file[1]) + Encoded(file[3]));
+}
 
-    EXPECT_EQ(sizeAfterRefusal, static_cast<std::size_t>(MaxCars - 2));
-    EXPECT_TRUE(openAfterRefusal);
-    EXPECT_EQ(selectedAfterRefusal, (std::vector<int>{0, 1, 2}));
+TEST_F(ImportExport, OkWithNothingChosenCancelAndTheFrameChangeNothingInEitherMode)
+{
+    const QByteArray before = Encoded(*Cars);
+    const QString file = Write("file.car", testlib::MakeCars(3, 7, "File"));
+    for (const std::int16_t mode : {0, 1}) {
+        for (const QString way : {"cmdOk", "cmdCancel", "frame"}) {
+            ExportMode = mode;
+            if (mode == 0)
+                dialogs << file;
+            QList<int> after;
+            ASSERT_TRUE(Run([&] {
+                if (way != "cmdOk")
+                    Click(1);
+                way == "frame" ? void(dialog.close()) : Press(qPrintable(way));
+                after = Selected();
+            }));
+            EXPECT_EQ(after, QList<int>{-1}) << mode << qPrintable(way);
+            EXPECT_EQ(result, QDialog::Rejected) << mode << qPrintable(way);
+            EXPECT_EQ(Encoded(*Cars), before) << mode << qPrintable(way);
+        }
+    }
+    EXPECT_EQ(dialogs.shown.size(), 3u) << "only the import file choices";
+}
+
+TEST_F(ImportExport, ImportClosesBeforeShowingWhenNoFileIsChosenOrTheFileIsRefused)
+{
+    TransferCars = testlib::MakeCars(2, 3, "Earlier");
+    const QByteArray cars = Encoded(*Cars), transfer = Encoded(TransferCars);
+    const QString damaged = folder.filePath("short.car");
+    testlib::WriteFile(damaged, testlib::LibraryFile(QByteArray(RecordSize + 10, 'x'), 3));
+    dialogs << "" << damaged << "Ok";
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_FALSE(Run([] {}));
+        EXPECT_EQ(result, QDialog::Rejected);
+        EXPECT_EQ(Encoded(*Cars) + Encoded(TransferCars), cars + transfer);
+    }
     ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages()[0].contains("32767"));
-    EXPECT_EQ(out.result, QDialog::Accepted);
-    ASSERT_EQ(Cars->size(), static_cast<std::size_t>(MaxCars));
-    EXPECT_EQ(BytesOf((*Cars)[MaxCars - 2]), BytesOf(file[1]));
-    EXPECT_EQ(BytesOf((*Cars)[MaxCars - 1]), BytesOf(file[3]));
+    EXPECT_TRUE(dialogs.messages()[0].contains("short.car"));
+}
+
+TEST_F(ImportExport, ExportKeepsItsSelectionThroughACancelledOrFailedSaveAndWritesItInListOrder)
+{
+    ExportMode = 1;
+    const QByteArray before = Encoded(*Cars);
+    const QString path = folder.filePath("out.car");
+    dialogs << "" << folder.filePath("no such folder/out.car") << "Ok" << path;
+    QList<QList<int>> kept;
+    ASSERT_TRUE(Run([&] {
+        Click(2);
+        Click(0, Qt::ControlModifier);
+        for (int attempt = 0; attempt < 3; ++attempt)
+            Press("cmdOk"), kept << Selected();
+    }));
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(dialog.windowTitle(), "Export");
+    EXPECT_EQ(kept, (QList<QList<int>>{{0, 2}, {0, 2}, {-1}}));
+    EXPECT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(testlib::ReadFile(path), testlib::LibraryFile(Encoded((*Cars)[0]) + Encoded((*Cars)[2]), 2));
+    EXPECT_EQ(Encoded(*Cars), before);
 }
 
 }  // namespace

@@ -3,24 +3,34 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
-#include <QWidget>
 
-// Runs action on the next modal dialog of type T as soon as it shows, from
-// inside its event loop. A dialog the action leaves open is rejected so a
-// failing test ends instead of waiting for a person; record findings in the
-// action and assert after the dialog has closed.
-template <typename T = QWidget, typename F>
-void OnModal(F action, int attempts = 300)
+// Runs call; act runs once on the first modal widget of type T that shows
+// meanwhile. Nothing acts after call returns, so a later dialog is never
+// touched. A dialog act leaves open is rejected, and any modal still up ten
+// seconds on is closed, so a failing test ends instead of waiting for a
+// person. Record findings in act; assert after OnModal returns.
+template <typename T, typename Act, typename Call>
+void OnModal(Act act, Call call)
 {
-    QTimer::singleShot(10, [action, attempts]() {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible()) {
-            if (attempts > 0)
-                OnModal<T>(action, attempts - 1);
+    const auto close = [](QWidget* modal) {
+        if (!modal || !modal->isVisible())
             return;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    };
+    QTimer poll, deadline;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()); dialog && dialog->isVisible()) {
+            poll.stop();
+            act(dialog);
+            close(dialog);
         }
-        action(dialog);
-        if (auto* open = qobject_cast<QDialog*>(dialog); open && open->isVisible())
-            open->reject();
     });
+    // A timer never fires again while its own slot runs: a separate one rescues a dialog act waits on.
+    QObject::connect(&deadline, &QTimer::timeout, [&] { close(QApplication::activeModalWidget()); });
+    poll.start(10);
+    deadline.start(10000);
+    call();
 }
