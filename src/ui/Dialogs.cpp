@@ -10,6 +10,14 @@ namespace ui {
 
 namespace {
 
+// The extension of the filter's first pattern when it names one ("*.car" gives "car").
+QString DefaultSuffix(const QString& filter)
+{
+    const QString pattern = filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0);
+    const QString suffix = pattern.startsWith(QLatin1String("*.")) ? pattern.mid(2) : QString();
+    return suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('?')) ? QString() : suffix;
+}
+
 class QtDialogProvider final : public DialogProvider {
 public:
     MsgAnswer messageBox(QWidget* parent, const QString& text, MsgStyle style, const QString& title) override
@@ -55,9 +63,13 @@ public:
 
     QString saveFileName(QWidget* parent, const QString& filter) override
     {
+        QFileDialog dialog(parent, QStringLiteral("Save As"), QString(), QtFilter(filter));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
         // Saving over an existing library is asked for by choosing it; no second question.
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), QString(), QtFilter(filter), nullptr,
-                                            QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+        dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+        // A name typed without an extension gets the filter's, as "Racers" becomes "Racers.car".
+        dialog.setDefaultSuffix(DefaultSuffix(filter));
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     }
 };
 

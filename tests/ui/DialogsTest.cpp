@@ -87,6 +87,7 @@ TEST(FileDialogs, ReturnTheTypedPathWithoutAskingToOverwriteOrEmptyOnCancel)
     EXPECT_EQ(filters, QStringList{"Car Files (*.car)"});
     EXPECT_EQ(answer(ui::SaveFileDialog, fresh), fresh);
     EXPECT_EQ(answer(ui::SaveFileDialog, existing), existing);
+    EXPECT_EQ(answer(ui::SaveFileDialog, folder.filePath("plain")), folder.filePath("plain.car"));
     EXPECT_EQ(answer(ui::OpenFileDialog, QString()), QString());
 }
 
