@@ -2,6 +2,7 @@
 
 #include "frmNewCar.h"
 
+#include "Controls.h"
 #include "Dialogs.h"
 #include "frmImport.h"
 #include "NumberText.h"
@@ -13,7 +14,6 @@
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
-#include <QListView>
 #include <QPushButton>
 #include <QStringList>
 #include <QTreeWidget>
@@ -54,14 +54,8 @@ void frmMain::BuildControls()
     Label1 = new QLabel(QStringLiteral("Car:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    cmbCars = new QComboBox(this);
-    cmbCars->setObjectName(QStringLiteral("cmbCars"));
-    // A library may hold 32767 cars: never measure them all, and let the
-    // drop-down lay its rows out without asking each one for its size.
-    cmbCars->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cmbCars->setMinimumContentsLength(modLoad::NameLength);
-    if (auto* view = qobject_cast<QListView*>(cmbCars->view()))
-        view->setUniformItemSizes(true);
+    // A library may hold 32767 cars.
+    cmbCars = ui::NewLongComboBox("cmbCars", modLoad::NameLength, this);
     Label1->setBuddy(cmbCars);
 
     cmdAdd = makeButton("cmdAdd", QStringLiteral("Add"), this);
@@ -141,12 +135,7 @@ void frmMain::RefreshCarList()
 {
     std::int16_t position = static_cast<std::int16_t>(cmbCars->currentIndex());
 
-    QStringList names;
-    if (modLoad::Cars) {
-        names.reserve(static_cast<qsizetype>(modLoad::Cars->size()));
-        for (const modLoad::CarRecord& car : *modLoad::Cars)
-            names << modLoad::NameAsShown(car.Name);
-    }
+    const QStringList names = modLoad::Cars ? modLoad::NamesAsShown(*modLoad::Cars) : QStringList();
     {
         // The first item added to an empty selector selects itself; the rows are
         // filled once, below, for the final position.

@@ -1,5 +1,6 @@
 #include "frmNewCar.h"
 
+#include "Controls.h"
 #include "Dialogs.h"
 #include "modLoad.h"
 
@@ -7,9 +8,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
-#include <QStringList>
 
 #include <cstdint>
 
@@ -19,11 +18,7 @@ frmNewCar::frmNewCar(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("New Car"));
     BuildControls();
 
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(modLoad::Cars->size()));
-    for (const modLoad::CarRecord& car : *modLoad::Cars)
-        names << modLoad::NameAsShown(car.Name);
-    cmbCars->addItems(names);
+    cmbCars->addItems(modLoad::NamesAsShown(*modLoad::Cars));
     // The user must pick a template; none is preselected.
     cmbCars->setCurrentIndex(-1);
 }
@@ -38,13 +33,7 @@ void frmNewCar::BuildControls()
 
     Label2 = new QLabel(QStringLiteral("Copy car:"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    cmbCars = new QComboBox(this);
-    cmbCars->setObjectName(QStringLiteral("cmbCars"));
-    // As in the main window: never measure every one of up to 32767 names.
-    cmbCars->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cmbCars->setMinimumContentsLength(modLoad::NameLength);
-    if (auto* view = qobject_cast<QListView*>(cmbCars->view()))
-        view->setUniformItemSizes(true);
+    cmbCars = ui::NewLongComboBox("cmbCars", modLoad::NameLength, this);
     Label2->setBuddy(cmbCars);
 
     cmdOk = new QPushButton(QStringLiteral("OK"), this);

@@ -29,4 +29,13 @@ void FillParameterNames()
         ParameterNames[i] = QString::fromLatin1(names[i]);
 }
 
+QStringList NamesAsShown(const CarTable& table)
+{
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(table.size()));
+    for (const CarRecord& car : table)
+        names << NameAsShown(car.Name);
+    return names;
+}
+
 }  // namespace modLoad

@@ -3,6 +3,7 @@
 #include "CarFile.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -22,5 +23,8 @@ extern std::int16_t ExportMode;
 extern std::array<QString, ParameterCount> ParameterNames;
 
 void FillParameterNames();
+
+// Every car's name as lists show it, in table order.
+QStringList NamesAsShown(const CarTable& table);
 
 }  // namespace modLoad

@@ -93,12 +93,8 @@ void frmImport::cmdCancel_Click()
 
 void frmImport::FillCarList(const modLoad::CarTable& table)
 {
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(table.size()));
-    for (const modLoad::CarRecord& car : table)
-        names << modLoad::NameAsShown(car.Name);
     lstCars->clear();
-    lstCars->addItems(names);
+    lstCars->addItems(modLoad::NamesAsShown(table));
 }
 
 void frmImport::ImportChosenCars(std::int16_t chosen)
