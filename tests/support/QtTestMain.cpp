@@ -4,7 +4,8 @@
 
 #include <csignal>
 
-// Tests of windows need one application object for the whole run.
+// Tests of windows need one application object for the whole run, named as
+// the editor names itself.
 int main(int argc, char** argv)
 {
     std::signal(SIGXFSZ, SIG_IGN);
@@ -14,6 +15,6 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Velmar Car Editor"));
+    QApplication::setApplicationName(QStringLiteral("Velmar Car Editor"));
     return RUN_ALL_TESTS();
 }
