@@ -140,6 +140,19 @@ QString shown(const QString& fileName)
     return QDir::toNativeSeparators(fileName);
 }
 
+// A failure whose text names the file in place of %1 and gives the details in
+// place of %2 and %3. One pass, so a % in a file name is left alone.
+template <typename... Details>
+FileResult failed(const char* text, const QString& fileName, const Details&... details)
+{
+    return FileResult::failure(QString::fromLatin1(text).arg(shown(fileName), details...));
+}
+
+FileResult notALibraryFolder(const QString& fileName)
+{
+    return failed("\"%1\" is a folder, not a car library.", fileName);
+}
+
 QString reason(const QFileDevice& file)
 {
     const QString text = file.errorString();
@@ -176,9 +189,9 @@ FileResult writeDirectly(const QString& fileName, const CarTable& table)
 {
     QFile out(fileName);
     if (!out.open(QIODevice::WriteOnly))
-        return FileResult::failure(QStringLiteral("Cannot write \"%1\": %2.").arg(shown(fileName), out.errorString()));
+        return failed("Cannot write \"%1\": %2.", fileName, out.errorString());
     if (!writeTable(out, table) || !out.flush())
-        return FileResult::failure(QStringLiteral("Could not write \"%1\": %2.").arg(shown(fileName), reason(out)));
+        return failed("Could not write \"%1\": %2.", fileName, reason(out));
     return {};
 }
 
@@ -199,27 +212,23 @@ void DecodeRecord(const std::uint8_t* in, CarRecord& car)
 FileResult LoadCars(const QString& fileName, CarTable& table)
 {
     if (QFileInfo(fileName).isDir())
-        return FileResult::failure(QStringLiteral("\"%1\" is a folder, not a car library.").arg(shown(fileName)));
+        return notALibraryFolder(fileName);
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return FileResult::failure(QStringLiteral("Cannot open \"%1\": %2.").arg(shown(fileName), file.errorString()));
+        return failed("Cannot open \"%1\": %2.", fileName, file.errorString());
 
     std::uint8_t header[HeaderSize];
     const qint64 got = file.read(reinterpret_cast<char*>(header), HeaderSize);
     if (got < 0)
-        return FileResult::failure(QStringLiteral("Cannot read \"%1\": %2.").arg(shown(fileName), file.errorString()));
+        return failed("Cannot read \"%1\": %2.", fileName, file.errorString());
     if (got < HeaderSize)
-        return FileResult::failure(
-            QStringLiteral("\"%1\" is not a car library: it is shorter than its 8-byte header.").arg(shown(fileName)));
+        return failed("\"%1\" is not a car library: it is shorter than its 8-byte header.", fileName);
 
     // The first value, the record size, is not trusted: records are always 1344 bytes.
     const std::int32_t count = readInt32(header + 4);
     if (count <= 0 || count > MaxCars)
-        return FileResult::failure(
-            QStringLiteral("\"%1\" is not a usable car library: it declares %2 cars, and a library holds 1 to %3.")
-                .arg(shown(fileName))
-                .arg(count)
-                .arg(MaxCars));
+        return failed("\"%1\" is not a usable car library: it declares %2 cars, and a library holds 1 to %3.",
+                      fileName, QString::number(count), QString::number(MaxCars));
 
     CarTable fresh;
     fresh.reserve(static_cast<std::size_t>(count));
@@ -228,17 +237,13 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
         const qint64 wanted = std::min<qint64>(RecordsPerChunk, count - static_cast<qint64>(fresh.size()));
         const qint64 bytes = file.read(reinterpret_cast<char*>(chunk.data()), wanted * RecordSize);
         if (bytes < 0)
-            return FileResult::failure(
-                QStringLiteral("Cannot read \"%1\": %2.").arg(shown(fileName), file.errorString()));
+            return failed("Cannot read \"%1\": %2.", fileName, file.errorString());
         const qint64 whole = bytes / RecordSize;
         for (qint64 k = 0; k < whole; ++k)
             DecodeRecord(chunk.data() + k * RecordSize, fresh.emplace_back());
         if (whole < wanted)
-            return FileResult::failure(
-                QStringLiteral("\"%1\" is damaged: it declares %2 cars but holds only %3 whole records.")
-                    .arg(shown(fileName))
-                    .arg(count)
-                    .arg(fresh.size()));
+            return failed("\"%1\" is damaged: it declares %2 cars but holds only %3 whole records.", fileName,
+                          QString::number(count), QString::number(fresh.size()));
     }
     table.swap(fresh);
     return {};
@@ -247,32 +252,29 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
 FileResult SaveCars(const QString& fileName, const CarTable& table)
 {
     if (table.empty())
-        return FileResult::failure(QStringLiteral("There are no cars to save to \"%1\".").arg(shown(fileName)));
+        return failed("There are no cars to save to \"%1\".", fileName);
     if (table.size() > static_cast<std::size_t>(MaxCars))
-        return FileResult::failure(QStringLiteral("Cannot save \"%1\": a library holds at most %2 cars.")
-                                       .arg(shown(fileName))
-                                       .arg(MaxCars));
+        return failed("Cannot save \"%1\": a library holds at most %2 cars.", fileName, QString::number(MaxCars));
 
     const QFileInfo info(fileName);
     if (info.isDir())
-        return FileResult::failure(QStringLiteral("\"%1\" is a folder, not a car library.").arg(shown(fileName)));
+        return notALibraryFolder(fileName);
     // A device or pipe cannot be replaced by a new file; it is written in place.
     if (info.exists() && !info.isFile())
         return writeDirectly(fileName, table);
 
+    constexpr const char* unchanged = "Could not write \"%1\": %2. The file was not changed.";
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        return FileResult::failure(QStringLiteral("Cannot write \"%1\": %2.").arg(shown(fileName), file.errorString()));
-    // A short write is not an error to QSaveFile, so count the bytes ourselves.
+        return failed("Cannot write \"%1\": %2.", fileName, file.errorString());
+    // QSaveFile can commit after a short write, so every write is counted here.
     if (!writeTable(file, table) || !file.flush()) {
         const QString why = reason(file);
         file.cancelWriting();
-        return FileResult::failure(
-            QStringLiteral("Could not write \"%1\": %2. The file was not changed.").arg(shown(fileName), why));
+        return failed(unchanged, fileName, why);
     }
     if (!file.commit())
-        return FileResult::failure(
-            QStringLiteral("Could not write \"%1\": %2. The file was not changed.").arg(shown(fileName), reason(file)));
+        return failed(unchanged, fileName, reason(file));
     return {};
 }
 

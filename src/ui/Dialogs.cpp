@@ -73,16 +73,11 @@ public:
     }
 };
 
-DialogProvider*& installedProvider()
-{
-    static DialogProvider* provider = nullptr;
-    return provider;
-}
+DialogProvider* installed = nullptr;
 
 DialogProvider& provider()
 {
     static QtDialogProvider qtDialogs;
-    DialogProvider* installed = installedProvider();
     return installed ? *installed : qtDialogs;
 }
 
@@ -95,7 +90,7 @@ QString titleOrAppName(const QString& title)
 
 void SetDialogProvider(DialogProvider* provider)
 {
-    installedProvider() = provider;
+    installed = provider;
 }
 
 MsgAnswer MsgBox(QWidget* parent, const QString& text, MsgStyle style, const QString& title)
@@ -124,10 +119,11 @@ QString QtFilter(const QString& filter)
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString& text = parts[i];
-        const QString patterns = parts[i + 1];
         // Qt reads the patterns from the parentheses; add them when the text has none.
-        entries << (text.contains(QLatin1Char('(')) ? text
-                                                    : QStringLiteral("%1 (%2)").arg(text, QString(patterns).replace(QLatin1Char(';'), QLatin1Char(' '))));
+        if (text.contains(QLatin1Char('(')))
+            entries << text;
+        else
+            entries << QStringLiteral("%1 (%2)").arg(text, QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
     }
     return entries.join(QStringLiteral(";;"));
 }

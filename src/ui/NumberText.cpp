@@ -15,25 +15,18 @@ QString SingleToText(float value)
         return value > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
     // %G switches to the exponent form below 1E-04 and from 1E+07, with two
     // exponent digits at least; negative zero reads as plain 0.
-    QString text = QString::asprintf("%.7G", value == 0.0f ? 0.0 : static_cast<double>(value));
-    const QString point = QLocale().decimalPoint();
-    if (point != QLatin1String("."))
-        text.replace(QLatin1Char('.'), point);
-    return text;
+    return QString::asprintf("%.7G", value == 0.0f ? 0.0 : static_cast<double>(value))
+        .replace(QLatin1Char('.'), QLocale().decimalPoint());
 }
 
 std::optional<float> TextToSingle(const QString& text)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return std::nullopt;
     QLocale locale;
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double value = locale.toDouble(trimmed, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
+    const double value = locale.toDouble(text.trimmed(), &ok);
+    // The negated test also turns away NaN.
+    if (!ok || !(std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max())))
         return std::nullopt;
     return static_cast<float>(value);
 }

@@ -19,20 +19,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace {
 
 using modLoad::CarTable;
 using testlib::MakeCars;
-
-// A name exactly as its 13 bytes lie in the file.
-modLoad::CarName Name(const char (&bytes)[14])
-{
-    modLoad::CarName name;
-    std::memcpy(name.data(), bytes, name.size());
-    return name;
-}
+using testlib::RawName;
 
 // The main window with no library open; every toolkit dialog is answered from `dialogs`.
 class MainWindowTest : public testing::Test {
@@ -57,11 +48,7 @@ protected:
     bool Enabled(const char* control) const { return window.findChild<QWidget*>(control)->isEnabled(); }
     void Click(const char* button) { QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton); }
     void Load(const QString& path) { (dialogs << path), Click("cmdLoad"); }
-    QString Write(const QString& name, const CarTable& cars)
-    {
-        testlib::WriteFile(folder.filePath(name), testlib::LibraryFile(cars));
-        return folder.filePath(name);
-    }
+    QString Write(const QString& name, const CarTable& cars) { return testlib::WriteLibrary(folder.filePath(name), cars); }
     QByteArray SaveAs(const QString& name)
     {
         dialogs << folder.filePath(name);
@@ -149,7 +136,7 @@ TEST_F(MainWindowTest, RefusedFilesAndFailedSavesAreReportedAndChangeNothing)
 TEST_F(MainWindowTest, EditsStoreValuesAndTrimmedNamesOfUpToTwelveCharactersAndIgnoreBadAnswers)
 {
     CarTable cars = MakeCars(3);
-    cars[1].Name = Name("  Wide Name  ");
+    cars[1].Name = RawName("  Wide Name  ");
     Load(Write("three.car", cars));
     ChooseCar(1);
     // Values by double-click and Enter; bad ones change nothing and say nothing.
@@ -170,7 +157,7 @@ TEST_F(MainWindowTest, EditsStoreValuesAndTrimmedNamesOfUpToTwelveCharactersAndI
     EXPECT_EQ(Selector()->currentText(), "Twelve Chars");
     cars[1].Parameters[34] = 1.5f;
     cars[1].Parameters[39] = -2e8f;
-    cars[1].Name = Name("Twelve Chars\0");
+    cars[1].Name = RawName("Twelve Chars\0");
     EXPECT_EQ(SaveAs("edited.car"), testlib::LibraryFile(cars));
 }
 
@@ -203,9 +190,9 @@ TEST_F(MainWindowTest, AddAppendsACopyOfTheTemplateUnderTheTypedNameOnceBothAreG
     EXPECT_EQ(Selector()->currentIndex(), 4);
     EXPECT_EQ(Selector()->itemText(3), "Fifteen Lette");
     cars.push_back(cars[0]);
-    cars.back().Name = Name("Fifteen Lette");
+    cars.back().Name = RawName("Fifteen Lette");
     cars.push_back(cars[2]);
-    cars.back().Name = Name(" Lead\0       ");
+    cars.back().Name = RawName(" Lead\0       ");
     EXPECT_EQ(SaveAs("five.car"), testlib::LibraryFile(cars));
 
     modLoad::Cars->resize(modLoad::MaxCars);
@@ -260,7 +247,7 @@ TEST_F(MainWindowTest, ImportAndExportButtonsTransferTheChosenCarsAndImportRefre
     EXPECT_EQ(Selector()->itemText(2), "File 2");
 
     // A cancelled file choice shows no dialog, yet the selector is read afresh.
-    (*modLoad::Cars)[0].Name = cars[0].Name = Name("Renamed\0     ");
+    (*modLoad::Cars)[0].Name = cars[0].Name = RawName("Renamed\0     ");
     dialogs << "";
     Click("cmdImport");
     EXPECT_EQ(Selector()->itemText(0), "Renamed");

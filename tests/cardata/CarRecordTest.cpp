@@ -9,21 +9,10 @@
 using namespace modLoad;
 using namespace testlib;
 
-namespace {
-
-CarName nameOf(const char (&text)[NameLength + 1])
-{
-    CarName name;
-    std::copy_n(text, NameLength, name.begin());
-    return name;
-}
-
-}  // namespace
-
 TEST(CarRecord, CopyCarCopiesEveryByteAndBit)
 {
     CarRecord source = MakeCars(1, 1)[0];
-    source.Name = nameOf("Thirteen Char");
+    source.Name = RawName("Thirteen Char");
     source.Parameters[5] = std::bit_cast<float>(0x7FA00001u);  // a signalling NaN
     CarRecord destination = MakeCars(1, 2)[0];
 
@@ -35,14 +24,14 @@ TEST(CarRecord, CopyCarCopiesEveryByteAndBit)
 // Stored: the text, one NUL, then spaces; shown: up to the first NUL.
 TEST(CarRecord, NamesAsStoredAndAsShown)
 {
-    EXPECT_EQ(StoredName("Racer"), nameOf("Racer\0       "));
-    EXPECT_EQ(StoredName(""), nameOf("\0            "));
-    EXPECT_EQ(StoredName("Twelve chars"), nameOf("Twelve chars\0"));
-    EXPECT_EQ(StoredName("Much longer than thirteen"), nameOf("Much longer t"));
-    EXPECT_EQ(NameAsShown(nameOf("Racer\0\0\0\0\0\0\0\0")), "Racer");
-    EXPECT_EQ(NameAsShown(nameOf("Thirteen Char")), "Thirteen Char");
-    EXPECT_EQ(NameAsShown(nameOf("Abc          ")), "Abc          ");
-    EXPECT_EQ(NameAsShown(nameOf("\0Hidden text ")), "");
+    EXPECT_EQ(StoredName("Racer"), RawName("Racer\0       "));
+    EXPECT_EQ(StoredName(""), RawName("\0            "));
+    EXPECT_EQ(StoredName("Twelve chars"), RawName("Twelve chars\0"));
+    EXPECT_EQ(StoredName("Much longer than thirteen"), RawName("Much longer t"));
+    EXPECT_EQ(NameAsShown(RawName("Racer\0\0\0\0\0\0\0\0")), "Racer");
+    EXPECT_EQ(NameAsShown(RawName("Thirteen Char")), "Thirteen Char");
+    EXPECT_EQ(NameAsShown(RawName("Abc          ")), "Abc          ");
+    EXPECT_EQ(NameAsShown(RawName("\0Hidden text ")), "");
 }
 
 TEST(CarRecord, ParameterNamesFollowTheParameterOrder)

@@ -29,11 +29,7 @@ protected:
         Cars.reset();
     }
 
-    QString Write(const QString& name, const CarTable& cars)
-    {
-        testlib::WriteFile(folder.filePath(name), testlib::LibraryFile(cars));
-        return folder.filePath(name);
-    }
+    QString Write(const QString& name, const CarTable& cars) { return testlib::WriteLibrary(folder.filePath(name), cars); }
     // Runs the dialog, drive playing the user once it shows; false when it never showed.
     bool Run(const std::function<void()>& drive)
     {

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 
@@ -73,6 +74,21 @@ inline void WriteFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write test file %s", qPrintable(path));
+}
+
+// Writes the cars as a library file and returns its path.
+inline QString WriteLibrary(const QString& path, const modLoad::CarTable& cars)
+{
+    WriteFile(path, LibraryFile(cars));
+    return path;
+}
+
+// A name exactly as its 13 bytes lie in the file.
+inline modLoad::CarName RawName(const char (&bytes)[modLoad::NameLength + 1])
+{
+    modLoad::CarName name;
+    std::copy_n(bytes, modLoad::NameLength, name.begin());
+    return name;
 }
 
 // Bytes with no pattern, the same for the same seed: every field of a record
