@@ -4,4 +4,5 @@
 #include "CarFile.h"
 #include "CarRecord.h"
 #include "CarTables.h"
+#include "ModelLimits.h"
 #include "Palette.h"

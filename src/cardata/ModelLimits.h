@@ -1,0 +1,31 @@
+#pragma once
+
+#include "CarRecord.h"
+
+namespace modLoad {
+
+// The one place that says which parts of a model may be read. A record read
+// from a file may claim more triangles than the table holds, or name vertices
+// past its end; the views, picking and the preview ask here before reading.
+
+// PolyPointCount / 3 - 1 taken to the nearest whole number: -1 for no
+// triangles, above 39 for a record that claims more than the table holds.
+int LastPolyNumber(const CarRecord& car);
+
+// How many triangles, from 0 on, may be read: the last triangle number + 1,
+// kept within 0..40.
+int UsedPolys(const CarRecord& car);
+
+// Whether an index names an entry of Vertices and Normals.
+constexpr bool VertexInModel(int index)
+{
+    return index >= 0 && index < MaxVertices;
+}
+
+// Whether all three corners of a triangle name vertices of the table.
+constexpr bool PolyInModel(const Poly& poly)
+{
+    return VertexInModel(poly.A) && VertexInModel(poly.B) && VertexInModel(poly.C);
+}
+
+}  // namespace modLoad
