@@ -5,6 +5,7 @@
 #include "Controls.h"
 #include "Dialogs.h"
 #include "frmImport.h"
+#include "frmView.h"
 #include "NumberText.h"
 #include "modLoad.h"
 
@@ -129,6 +130,7 @@ void frmMain::BuildControls()
     connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
     connect(cmdImport, &QPushButton::clicked, this, &frmMain::cmdImport_Click);
     connect(cmdExport, &QPushButton::clicked, this, &frmMain::cmdExport_Click);
+    connect(cmdView, &QPushButton::clicked, this, &frmMain::cmdView_Click);
 }
 
 void frmMain::RefreshCarList()
@@ -296,4 +298,21 @@ void frmMain::cmdExport_Click()
 {
     modLoad::ExportMode = 1;
     TransferDialog().Run();
+}
+
+// One model editor serves every opening, made on first use, so its fields
+// carry over from one opening to the next.
+frmView& frmMain::ModelEditor()
+{
+    if (!modelEditor)
+        modelEditor = new frmView(this);
+    return *modelEditor;
+}
+
+void frmMain::cmdView_Click()
+{
+    SelectedCar = static_cast<std::int16_t>(cmbCars->currentIndex());
+    if (SelectedCar < 0 || !modLoad::Cars)
+        return;
+    ModelEditor().Run();
 }

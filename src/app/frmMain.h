@@ -5,6 +5,7 @@
 #include <cstdint>
 
 class frmImport;
+class frmView;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -31,12 +32,14 @@ private slots:
     void cmdSave_Click();
     void cmdImport_Click();
     void cmdExport_Click();
+    void cmdView_Click();
 
 private:
     void InitTables();
     void BuildControls();
     void SelectCar(std::int16_t position);
     frmImport& TransferDialog();
+    frmView& ModelEditor();
 
     QLabel* Label1;
     QComboBox* cmbCars;
@@ -50,4 +53,5 @@ private:
     QPushButton* cmdLoad;
     QPushButton* cmdSave;
     frmImport* transferDialog = nullptr;
+    frmView* modelEditor = nullptr;
 };

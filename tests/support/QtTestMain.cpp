@@ -4,6 +4,17 @@
 
 #include <csignal>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+
+// System libraries that keep state made once per process until it ends: the
+// GL driver, the font cache and the session bus.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:swrast_dri.so\nleak:libfontconfig.so\nleak:libdbus-1.so\n";
+}
+#endif
+
 // Tests of windows need one application object for the whole run, named as
 // the editor names itself.
 int main(int argc, char** argv)
@@ -16,5 +27,12 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmar Car Editor"));
-    return RUN_ALL_TESTS();
+    const int failed = RUN_ALL_TESTS();
+#if defined(__SANITIZE_ADDRESS__)
+    // Look for leaks now, while the libraries Qt loaded are still there to
+    // name the frames of what they keep; the GL driver is gone once the
+    // application has closed its display.
+    __lsan_do_leak_check();
+#endif
+    return failed;
 }

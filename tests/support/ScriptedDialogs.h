@@ -17,6 +17,7 @@ public:
         QString text;  // message, prompt or file filter
         QString defaultText = {};
         ui::MsgStyle style = ui::MsgStyle::Ok;
+        QString title = {};
     };
 
     ScriptedDialogs() { ui::SetDialogProvider(this); }
@@ -25,9 +26,9 @@ public:
     // The text typed or the path chosen ("" cancels); "Yes", "No" or "Ok" for a message.
     ScriptedDialogs& operator<<(const QString& answer) { return script.append(answer), *this; }
 
-    ui::MsgAnswer messageBox(QWidget*, const QString& text, ui::MsgStyle style, const QString&) override
+    ui::MsgAnswer messageBox(QWidget*, const QString& text, ui::MsgStyle style, const QString& title) override
     {
-        const QString a = Next({Message, text, {}, style});
+        const QString a = Next({Message, text, {}, style, title});
         return a == "Yes" ? ui::MsgAnswer::Yes : a == "Ok" ? ui::MsgAnswer::Ok : ui::MsgAnswer::No;
     }
     QString inputBox(QWidget*, const QString& prompt, const QString&, const QString& text) override

@@ -1,0 +1,95 @@
+#include "GLScene.h"
+
+#include "ModelLimits.h"
+#include "Palette.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+namespace editor {
+
+namespace {
+
+constexpr float EyeDistance = 6.0f;
+constexpr double HeadRadius = 0.35;
+constexpr double MarkerRadius = 0.2;
+constexpr GLint SphereDetail = 10;
+constexpr int HeadColour = 4;
+// A triangle of this colour number keeps the colour set last.
+constexpr std::uint8_t NoColour = 205;
+
+void camera(const SceneView& view)
+{
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -EyeDistance);
+    glRotatef(view.rotX, 1.0f, 0.0f, 0.0f);
+    glRotatef(view.rotY, 0.0f, 1.0f, 0.0f);
+}
+
+void sphere(GLUquadric* quadric, const modLoad::Vector& centre, double radius)
+{
+    glTranslatef(centre.X, centre.Y, centre.Z);
+    if (quadric)
+        gluSphere(quadric, radius, SphereDetail, SphereDetail);
+}
+
+void paletteColour(std::uint8_t number)
+{
+    // Numbers past the palette show in magenta, the usual colour of a missing one.
+    if (number >= modLoad::PaletteSize) {
+        glColor3f(1.0f, 0.0f, 1.0f);
+        return;
+    }
+    const modLoad::ColourRGB& c = modLoad::Palette[number];
+    glColor3ub(c.Red, c.Green, c.Blue);
+}
+
+}  // namespace
+
+void DrawCarScene(const modLoad::CarRecord& car, const SceneView& view)
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    GLUquadric* quadric = gluNewQuadric();
+    glColor3f(0.0f, 0.0f, 0.0f);
+
+    for (int i = 0; i < modLoad::SphereCount; ++i) {
+        camera(view);
+        if (i == 4 && car.HeadHidden == 0) {
+            paletteColour(HeadColour);
+            sphere(quadric, car.SpherePos[4], HeadRadius);
+        } else if (i < 4) {
+            glColor3f(0.0f, 0.0f, 0.0f);
+            sphere(quadric, car.SpherePos[i], car.Parameters[i]);
+        }
+    }
+
+    camera(view);
+    glBegin(GL_TRIANGLES);
+    const int used = modLoad::UsedPolys(car);
+    for (int p = 0; p < used; ++p) {
+        const modLoad::Poly& poly = car.Polys[p];
+        if (!modLoad::PolyInModel(poly))
+            continue;
+        if (p == view.selectedPoly)
+            glColor3f(0.0f, 0.0f, 1.0f);
+        else if (car.PolyColour[p] != NoColour)
+            paletteColour(car.PolyColour[p]);
+        for (const std::uint8_t index : {poly.A, poly.B, poly.C}) {
+            const modLoad::Vector& n = car.Normals[index];
+            const modLoad::Vector& v = car.Vertices[index];
+            glNormal3f(n.X, n.Y, n.Z);
+            glVertex3f(v.X, v.Y, v.Z);
+        }
+    }
+    glEnd();
+
+    if (modLoad::VertexInModel(view.selectedVertex)) {
+        camera(view);
+        glColor3f(1.0f, 0.0f, 0.0f);
+        sphere(quadric, car.Vertices[view.selectedVertex], MarkerRadius);
+    }
+    if (quadric)
+        gluDeleteQuadric(quadric);
+}
+
+}  // namespace editor

@@ -1,0 +1,49 @@
+#include "WireView.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+WireView::WireView(const char* objectName, editor::ViewAxes axes, QWidget* parent) : QWidget(parent), axes_(axes)
+{
+    setObjectName(QLatin1String(objectName));
+    // Hovering picks, so moves count without a button held.
+    setMouseTracking(true);
+    // The picture covers the whole view; nothing shows through.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void WireView::Draw(const modLoad::CarRecord& car, float scale, int selectedVertex)
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (picture_.size() != pixels) {
+        picture_ = QImage(pixels, QImage::Format_RGB32);
+        picture_.setDevicePixelRatio(ratio);
+    }
+    picture_.fill(palette().color(QPalette::Button));
+    QPainter painter(&picture_);
+    editor::DrawWireView(painter, size(), car, axes_, scale, selectedVertex);
+    painter.end();
+    update();
+}
+
+void WireView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, picture_);
+}
+
+void WireView::mousePressEvent(QMouseEvent* event)
+{
+    emit MouseDown(this, static_cast<int>(event->button()));
+}
+
+void WireView::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit MouseUp(this, static_cast<int>(event->button()));
+}
+
+void WireView::mouseMoveEvent(QMouseEvent* event)
+{
+    emit MouseMove(this, event->position());
+}

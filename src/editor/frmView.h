@@ -1,0 +1,104 @@
+#pragma once
+
+#include "CarRecord.h"
+
+#include <QWidget>
+
+#include <cstdint>
+
+class QCheckBox;
+class QEventLoop;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QWindow;
+class WireView;
+
+// The index in Cars of the car the model editor works on; set by the main
+// window just before the editor opens.
+extern std::int16_t SelectedCar;
+
+// True ends the model editor's render loop.
+extern bool StopRender;
+
+// The model editor: three flat views and a 3D preview of one car's model,
+// with a toolbox for colours, normals, the head and OBJ import. Every edit is
+// made at once in the car's record in Cars. Made once and kept, so its fields
+// carry over from one opening to the next.
+class frmView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmView(QWidget* parent = nullptr);
+
+    // Opens the editor modally on Cars[SelectedCar] and draws frames until it
+    // closes.
+    void Run();
+
+    // The opening steps before the first frame: show, lay out, make the GL
+    // context, set the toolbox from the car.
+    void Load();
+
+    // One frame: the preview, the three views, then the swap.
+    void RenderFrame();
+    void DrawGLScene();
+    void DrawWireFrame();
+
+    // Pixels per model unit in each flat view.
+    float ScaleXY = 0.0f;
+    float ScaleYZ = 0.0f;
+    float ScaleXZ = 0.0f;
+    // The mouse button pressed over the selected vertex; 0 for none.
+    int DragButton = 0;
+    // The vertex under the pointer or being dragged; -1 for none.
+    int SelectedVertex = -1;
+    int SelectedPoly = 0;
+    // The preview's turn in degrees, and the pointer at the last press or step.
+    float RotX = 0.0f;
+    float RotY = 0.0f;
+    float LastX = 0.0f;
+    float LastY = 0.0f;
+
+    // A vertex this close to the pointer, in model units, is under it.
+    static constexpr double PickRadius = 0.3;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void cmdImport_Click();
+    void sPolys_Change();
+    void txtColour_Change();
+    void cmdFlipPoly_Click();
+    void chkHeadVisible_Click();
+    void View_MouseDown(WireView* view, int button);
+    void View_MouseUp(WireView* view, int button);
+    void View_MouseMove(WireView* view, QPointF position);
+
+private:
+    void BuildControls();
+    void Form_Resize();
+    void TrackVertex(const WireView& view, float x, float y, float scale);
+    float ScaleOf(const WireView& view) const;
+    void picPreview_MouseDown(QPointF position);
+    void picPreview_MouseMove(Qt::MouseButtons buttons, QPointF position);
+    modLoad::CarRecord& Car() const;
+
+    QWidget* picToolBox;
+    QPushButton* cmdImport;
+    QSlider* sPolys;
+    QLabel* lblColour;
+    QLineEdit* txtColour;
+    QPushButton* cmdFlipPoly;
+    QCheckBox* chkHeadVisible;
+    QWidget* picCont;
+    WireView* picXY;
+    WireView* picYZ;
+    WireView* picXZ;
+    QWindow* previewSurface;
+    QWidget* picPreview;
+    QEventLoop* waitingForClose = nullptr;
+};

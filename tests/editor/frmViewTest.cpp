@@ -1,0 +1,221 @@
+#include "EditorFixture.h"
+
+#include "TestLibrary.h"
+
+#include "FailingGLPlatform.h"
+#include "WireView.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <ctime>
+#include <limits>
+
+namespace {
+
+// Black within a pixel of the point, as a one-pixel line through it leaves.
+bool Ink(const WireView* view, QPointF at)
+{
+    const QImage& picture = view->Picture();
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            const QPoint p(static_cast<int>(std::floor(at.x())) + dx, static_cast<int>(std::floor(at.y())) + dy);
+            if (picture.rect().contains(p) && picture.pixel(p) == qRgb(0, 0, 0))
+                return true;
+        }
+    return false;
+}
+
+// A model point in a view: 50 pixels per unit about the view's centre.
+QPointF At(const WireView* view, double h, double v)
+{
+    return {h * 50 + view->width() / 2.0, v * 50 + view->height() / 2.0};
+}
+
+TEST_F(EditorTest, ResizingMovesTheViewCentresKeepsTheScaleAndTheToolboxWidth)
+{
+    // In XY an edge along y = -1; in YZ one edge through the centre; in XZ
+    // an edge along z = 0.5.
+    Car().Vertices[0] = {-1, -1, 0.5f};
+    Car().Vertices[1] = {1, -1, 0.5f};
+    Car().Vertices[2] = {0, 1, -0.5f};
+    SetTriangle(Car(), 0, {0, 1, 2});
+    Open();
+    auto* xy = Control<WireView>("picXY");
+    auto* yz = Control<WireView>("picYZ");
+    auto* xz = Control<WireView>("picXZ");
+    for (const QSize size : {QSize(544, 390), QSize(700, 500)}) {
+        view.resize(size);
+        view.RenderFrame();
+        EXPECT_TRUE(Ink(xy, At(xy, 0, -1)));
+        EXPECT_FALSE(Ink(xy, At(xy, 0, -0.9)));
+        EXPECT_TRUE(Ink(yz, At(yz, 0, 0)));
+        EXPECT_TRUE(Ink(xz, At(xz, 0.5, 0.5)));
+        EXPECT_FALSE(Ink(xz, At(xz, 0, 0.3)));
+    }
+    // The right-hand column is one pixel wider than the left.
+    EXPECT_EQ(Control("picToolBox")->geometry(), QRect(0, 0, 83, 500));
+    EXPECT_EQ(Control("picCont")->geometry(), QRect(83, 0, 617, 500));
+    EXPECT_EQ(xy->geometry(), QRect(0, 0, 308, 250));
+    EXPECT_EQ(yz->geometry(), QRect(308, 0, 309, 250));
+    EXPECT_EQ(xz->geometry(), QRect(0, 250, 308, 250));
+    EXPECT_EQ(Control("picPreview")->geometry(), QRect(308, 250, 309, 250));
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const double ratio = view.devicePixelRatioF();
+    EXPECT_EQ(QRect(viewport[0], viewport[1], viewport[2], viewport[3]),
+              QRect(0, 0, std::lrint(309 * ratio), std::lrint(250 * ratio)));
+
+    // Smaller than the toolbox: the drawing areas shrink to nothing.
+    view.resize(40, 10);
+    view.RenderFrame();
+    EXPECT_EQ(Control("picCont")->width(), 0);
+    EXPECT_EQ(Control("picToolBox")->width(), 83);
+}
+
+TEST_F(EditorTest, WireFrameCirclesTheSelectedVertexAndSkipsWhatLiesOutsideTheModel)
+{
+    Car().Vertices[0] = {-1, -1, 0};
+    Car().Vertices[1] = {1, -1, 0};
+    Car().Vertices[2] = {0, 1, 0};
+    Car().Vertices[3] = {std::numeric_limits<float>::quiet_NaN(), 0, 0};
+    Car().Vertices[4] = {std::numeric_limits<float>::infinity(), 1e30f, 0};
+    SetTriangle(Car(), 0, {0, 1, 2});
+    SetTriangle(Car(), 1, {0, 3, 4});
+    SetTriangle(Car(), 2, {2, 1, 200});
+    Car().PolyPointCount = 255;
+    Open();
+    auto* xy = Control<WireView>("picXY");
+    const QPointF corner = At(xy, 1, -1);
+    EXPECT_FALSE(Ink(xy, corner + QPointF(0, 10)));
+    view.SelectedVertex = 1;
+    view.RenderFrame();
+    EXPECT_TRUE(Ink(xy, corner + QPointF(0, 10)));
+    EXPECT_TRUE(Ink(xy, corner + QPointF(-10, 0)));
+    EXPECT_FALSE(Ink(xy, corner + QPointF(5, 5)));
+    // Triangle 2's edge between its two good corners is drawn.
+    EXPECT_TRUE(Ink(xy, At(xy, 0.5, 0)));
+    view.SelectedVertex = 45;
+    view.RenderFrame();
+    EXPECT_FALSE(Ink(xy, corner + QPointF(0, 10)));
+}
+
+TEST_F(EditorTest, ToolboxSetsColoursNormalsAndTheHeadOfTheRecord)
+{
+    for (int p = 0; p < modLoad::MaxPolys; ++p)
+        SetTriangle(Car(), p, {0, 1, 2}, static_cast<std::uint8_t>(p + 100));
+    Car().HeadHidden = 7;
+    Car().Normals[12] = {1.5f, -0.0f, std::numeric_limits<float>::quiet_NaN()};
+    Open();
+    auto* slider = Control<QSlider>("sPolys");
+    auto* colour = Control<QLineEdit>("txtColour");
+    auto* head = Control<QCheckBox>("chkHeadVisible");
+    EXPECT_EQ(std::make_pair(slider->minimum(), slider->maximum()), std::make_pair(0, 39));
+    EXPECT_FALSE(head->isChecked());
+
+    slider->setValue(12);
+    EXPECT_EQ(colour->text(), "112");
+    colour->clear();
+    QTest::keyClick(colour, Qt::Key_1);
+    EXPECT_EQ(Car().PolyColour[12], 1);
+    QTest::keyClick(colour, Qt::Key_5);
+    EXPECT_EQ(Car().PolyColour[12], 15);
+    // Emptied, not a number, out of range: the colour stays; halves go to even.
+    for (const auto& [typed, stored] : {std::pair{"", 15}, {"abc", 15}, {"256", 15}, {"-1", 15}, {"2.5", 2},
+                                        {"3.5", 4}, {"255", 255}, {"-0.4", 0}}) {
+        colour->setText(typed);
+        EXPECT_EQ(Car().PolyColour[12], stored) << typed;
+    }
+
+    const modLoad::CarRecord before = Car();
+    auto* flip = Control<QPushButton>("cmdFlipPoly");
+    QTest::mouseClick(flip, Qt::LeftButton);
+    EXPECT_EQ(Car().Normals[12].X, -1.5f);
+    QTest::mouseClick(flip, Qt::LeftButton);
+    slider->setValue(35);
+    QTest::mouseClick(flip, Qt::LeftButton);
+    EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(before));
+
+    QTest::mouseClick(head, Qt::LeftButton);
+    EXPECT_EQ(Car().HeadHidden, 0);
+    QTest::mouseClick(head, Qt::LeftButton);
+    EXPECT_EQ(Car().HeadHidden, 1);
+}
+
+TEST_F(EditorTest, ReopeningSetsTheToolboxAfreshButKeepsTheWindowFieldsAndTheStoredHeadValue)
+{
+    SetTriangle(Car(), 39, {0, 1, 2});
+    Open();
+    view.SelectedVertex = 3;
+    view.RotX = 12.5f;
+    view.close();
+    // No triangles now, and a head value the editor itself never writes.
+    Car().PolyPointCount = 0;
+    Car().PolyColour[0] = 9;
+    Car().HeadHidden = 7;
+    Open();
+    auto* slider = Control<QSlider>("sPolys");
+    EXPECT_EQ(std::make_pair(slider->minimum(), slider->maximum()), std::make_pair(0, 0));
+    EXPECT_EQ(Control<QLineEdit>("txtColour")->text(), "9");
+    EXPECT_FALSE(Control<QCheckBox>("chkHeadVisible")->isChecked());
+    EXPECT_EQ(Car().HeadHidden, 7);
+    EXPECT_EQ(std::make_pair(view.SelectedVertex, view.RotX), std::make_pair(3, 12.5f));
+}
+
+TEST_F(EditorTest, WithoutAContextTheEditorStillEditsAndCloses)
+{
+    FailingGLPlatform platform({"create"});
+    dialogs << "Ok";
+    bool shown = false;
+    QTimer::singleShot(100, &view, [&] {
+        shown = view.isVisible() && view.isModal();
+        QTest::mouseClick(Control<QCheckBox>("chkHeadVisible"), Qt::LeftButton);
+        view.close();
+    });
+    view.Run();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(dialogs.messages(), QStringList{"Can't Create A GL Rendering Context."});
+    EXPECT_EQ(Car().HeadHidden, 1);
+    EXPECT_EQ(platform.swaps, 0);
+    EXPECT_TRUE(StopRender);
+}
+
+TEST_F(EditorTest, TheLoopWaitsForEventsWhileNobodyCanSeeThePreview)
+{
+    // Hidden, the preview's window is not exposed, as when the editor is
+    // minimised. The process time is read while the loop itself runs.
+    std::clock_t start = 0, end = 0;
+    QTimer::singleShot(200, &view, [&] {
+        Control("picPreview")->hide();
+        start = std::clock();
+    });
+    QTimer::singleShot(700, &view, [&] {
+        end = std::clock();
+        view.close();
+    });
+    view.Run();
+    EXPECT_LT(static_cast<double>(end - start) / CLOCKS_PER_SEC, 0.1);
+}
+
+TEST_F(EditorTest, QuittingTheApplicationClosesTheEditorAndEndsItsLoop)
+{
+    bool returned = false;
+    QTimer::singleShot(0, &view, [&] {
+        view.Run();
+        returned = true;
+    });
+    QTimer::singleShot(300, qApp, &QCoreApplication::quit);
+    // Rescue the test if quitting left the editor open.
+    QTimer::singleShot(5000, &view, &QWidget::close);
+    QApplication::exec();
+    EXPECT_TRUE(returned);
+    EXPECT_FALSE(view.isVisible());
+}
+
+}  // namespace
