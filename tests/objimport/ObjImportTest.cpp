@@ -103,3 +103,21 @@ TEST_F(Import, RefusalsLeaveTheCarAsItWas)
     EXPECT_TRUE(ImportOBJ(dir.filePath("missing.obj"), car).message.startsWith("Cannot open"));
     EXPECT_EQ(Encoded(car), Encoded(before));
 }
+
+// The samples that come with the editor import at once; the same wedge with
+// either line end gives the same model.
+TEST_F(Import, SamplesImport)
+{
+    const QDir samples(QStringLiteral(VELMAR_SOURCE_DIR "/samples"));
+    const QStringList files = samples.entryList({QStringLiteral("*.obj")});
+    ASSERT_GE(files.size(), 3);
+    for (const QString& file : files) {
+        car = before;
+        EXPECT_TRUE(ImportOBJ(samples.filePath(file), car)) << qPrintable(file);
+        EXPECT_GE(car.PolyPointCount, 3 * 8) << qPrintable(file);
+    }
+    CarRecord lf = before;
+    ASSERT_TRUE(ImportOBJ(samples.filePath("wedge.obj"), car));
+    ASSERT_TRUE(ImportOBJ(samples.filePath("wedge-lf.obj"), lf));
+    EXPECT_EQ(Encoded(car), Encoded(lf));
+}
