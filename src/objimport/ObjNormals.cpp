@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <numeric>
 
 namespace modOBJ {
 
@@ -39,26 +38,42 @@ namespace {
 // (so a normal with a NaN is stored anew each time).
 class NormalStore {
 public:
-    explicit NormalStore(std::size_t most) : slots_(std::bit_ceil(std::max<std::size_t>(2 * most, 2)), Empty)
+    explicit NormalStore(std::size_t most)
+        : slots_(std::bit_ceil(std::max<std::size_t>(most + most / 2, 2)), Slot{Empty, 0}),
+          shift_(64 - std::countr_zero(slots_.size()))
     {
-        shift_ = 64 - std::countr_zero(slots_.size());
     }
+
+    // Starts bringing the place of a normal that is soon added into the cache.
+    void prefetch(const ObjVertex& n) const { __builtin_prefetch(&slots_[hash(n) >> shift_]); }
 
     std::int32_t add(const ObjVertex& n)
     {
+        const std::uint64_t h = hash(n);
+        const auto tag = static_cast<std::uint32_t>(h >> 16);
         const std::size_t mask = slots_.size() - 1;
-        for (std::size_t i = hash(n);; i = (i + 1) & mask) {
-            const std::int32_t index = slots_[i];
-            if (index == Empty)
-                return slots_[i] = store(n);
-            const ObjVertex& s = ObjNormals[static_cast<std::size_t>(index)];
-            if (s.X == n.X && s.Y == n.Y && s.Z == n.Z)
-                return index;
+        for (std::size_t i = h >> shift_;; i = (i + 1) & mask) {
+            Slot& slot = slots_[i];
+            if (slot.index == Empty) {
+                slot = {store(n), tag};
+                return slot.index;
+            }
+            if (slot.tag == tag) {
+                const ObjVertex& s = ObjNormals[static_cast<std::size_t>(slot.index)];
+                if (s.X == n.X && s.Y == n.Y && s.Z == n.Z)
+                    return slot.index;
+            }
         }
     }
 
 private:
     static constexpr std::int32_t Empty = -1;
+
+    // A tag of the hash spares most reads of ObjNormals for normals that differ.
+    struct Slot {
+        std::int32_t index;
+        std::uint32_t tag;
+    };
 
     std::int32_t store(const ObjVertex& n)
     {
@@ -66,17 +81,16 @@ private:
         return static_cast<std::int32_t>(stored_++);
     }
 
-    std::size_t hash(const ObjVertex& n) const
+    static std::uint64_t hash(const ObjVertex& n)
     {
         // Adding 0 turns -0 into 0, so equal normals hash alike.
         const auto bits = [](float f) { return std::uint64_t{std::bit_cast<std::uint32_t>(f + 0.0f)}; };
-        std::uint64_t h = (bits(n.X) << 32 | bits(n.Y)) * 0x9E3779B97F4A7C15ULL;
-        h = (h ^ bits(n.Z)) * 0xC2B2AE3D27D4EB4FULL;
-        return static_cast<std::size_t>(h >> shift_);
+        const std::uint64_t h = (bits(n.X) << 32 | bits(n.Y)) * 0x9E3779B97F4A7C15ULL;
+        return (h ^ bits(n.Z)) * 0xC2B2AE3D27D4EB4FULL;
     }
 
-    std::vector<std::int32_t> slots_;
-    int shift_;
+    std::vector<Slot> slots_;
+    const int shift_;
     std::size_t stored_ = 0;
 };
 
@@ -85,27 +99,10 @@ bool namesVertex(std::int32_t corner)
     return corner >= 0 && static_cast<std::size_t>(corner) < ObjVertices.size();
 }
 
-// A face whose corner names no vertex has no normal and counts for no vertex.
+// A face that names no vertex has no normal and counts for no vertex.
 bool hasNormal(const ObjFace& f)
 {
     return std::all_of(f.Corners.begin(), f.Corners.end(), namesVertex);
-}
-
-// Calls visit(vertex, face) for each vertex of each face with a normal, in
-// face order; a face that names a vertex twice visits it once.
-template <typename Visit>
-void forEachCorner(Visit visit)
-{
-    for (std::size_t j = 0; j < ObjFaces.size(); ++j) {
-        const auto& [a, b, c] = ObjFaces[j].Corners;
-        if (!hasNormal(ObjFaces[j]))
-            continue;
-        visit(a, j);
-        if (b != a)
-            visit(b, j);
-        if (c != a && c != b)
-            visit(c, j);
-    }
 }
 
 }  // namespace
@@ -116,33 +113,53 @@ void ComputeNormals()
     ObjNormals.assign(ObjFaces.size() + vertexCount, ObjVertex{0.0f, 0.0f, 0.0f, 0});
     NormalStore normals(ObjNormals.size());
 
-    for (ObjFace& f : ObjFaces) {
+    // Each vertex sums the normals of its faces as the faces come, so in face
+    // order, without a look at every face for every vertex.
+    std::vector<ObjVertex> sums(vertexCount, ObjVertex{0.0f, 0.0f, 0.0f, 0});
+    std::vector<std::uint32_t> counts(vertexCount, 0);
+    const auto count = [&](std::int32_t corner, const ObjVertex& n) {
+        ObjVertex& s = sums[static_cast<std::size_t>(corner)];
+        s = {s.X + n.X, s.Y + n.Y, s.Z + n.Z, 0};
+        ++counts[static_cast<std::size_t>(corner)];
+    };
+
+    // The face normals first, so that the store can fetch their places a few faces ahead.
+    std::vector<ObjVertex> faceNormals(ObjFaces.size(), ObjVertex{0.0f, 0.0f, 0.0f, 0});
+    for (std::size_t j = 0; j < ObjFaces.size(); ++j) {
+        if (hasNormal(ObjFaces[j])) {
+            const auto& [a, b, c] = ObjFaces[j].Corners;
+            const ObjVertex e1 = VecSubtract(ObjVertices[a], ObjVertices[b]);
+            const ObjVertex e2 = VecSubtract(ObjVertices[b], ObjVertices[c]);
+            faceNormals[j] = VecCross(e1, e2);
+            VecNormalize(faceNormals[j]);
+        }
+    }
+
+    constexpr std::size_t ahead = 16;
+    for (std::size_t j = 0; j < ObjFaces.size(); ++j) {
+        if (j + ahead < faceNormals.size())
+            normals.prefetch(faceNormals[j + ahead]);
+        ObjFace& f = ObjFaces[j];
         f.NormalIndex = 0;
         if (!hasNormal(f))
             continue;
         const auto& [a, b, c] = f.Corners;
-        const ObjVertex e1 = VecSubtract(ObjVertices[a], ObjVertices[b]);
-        const ObjVertex e2 = VecSubtract(ObjVertices[b], ObjVertices[c]);
-        ObjVertex n = VecCross(e1, e2);
-        f.NormalIndex = normals.add(VecNormalize(n));
+        const ObjVertex& n = faceNormals[j];
+        f.NormalIndex = normals.add(n);
+        // The stored normal may differ from n in the sign of a zero, but a sum
+        // that starts at +0 comes out the same.
+        count(a, n);
+        if (b != a)
+            count(b, n);
+        if (c != a && c != b)
+            count(c, n);
     }
-
-    // The faces of each vertex, in face order, found once for all vertices.
-    std::vector<std::size_t> start(vertexCount + 1, 0);
-    forEachCorner([&](std::int32_t v, std::size_t) { ++start[static_cast<std::size_t>(v) + 1]; });
-    std::partial_sum(start.begin(), start.end(), start.begin());
-    std::vector<std::size_t> facesOf(start.back());
-    std::vector<std::size_t> next(start.begin(), start.end() - 1);
-    forEachCorner([&](std::int32_t v, std::size_t j) { facesOf[next[static_cast<std::size_t>(v)]++] = j; });
 
     for (std::size_t i = 0; i < vertexCount; ++i) {
         ObjVertex n{0.0f, 0.0f, 0.0f, 0};
-        for (std::size_t k = start[i]; k < start[i + 1]; ++k) {
-            const ObjVertex& faceNormal = ObjNormals[static_cast<std::size_t>(ObjFaces[facesOf[k]].NormalIndex)];
-            n = {n.X + faceNormal.X, n.Y + faceNormal.Y, n.Z + faceNormal.Z, 0};
-        }
-        if (const std::size_t k = start[i + 1] - start[i]; k > 0) {
-            VecDivide(n, static_cast<double>(k));
+        if (counts[i] > 0) {
+            n = sums[i];
+            VecDivide(n, counts[i]);
             VecNormalize(n);
         }
         ObjVertices[i].NormalIndex = normals.add(n);
