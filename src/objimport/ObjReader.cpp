@@ -23,11 +23,16 @@ QString shown(const QString& fileName)
     return QDir::toNativeSeparators(fileName);
 }
 
-// A token as a message quotes it: cut short, so a line of junk stays readable.
+// A token as a message quotes it: cut short and control characters shown as
+// "?", so a line of junk stays readable.
 QString quoted(std::string_view token)
 {
     constexpr std::size_t longest = 24;
-    const QString text = QString::fromLatin1(token.data(), static_cast<qsizetype>(std::min(token.size(), longest)));
+    QString text = QString::fromLatin1(token.data(), static_cast<qsizetype>(std::min(token.size(), longest)));
+    for (QChar& c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = QLatin1Char('?');
+    }
     return QLatin1Char('"') + text + (token.size() > longest ? QLatin1String("...\"") : QLatin1String("\""));
 }
 

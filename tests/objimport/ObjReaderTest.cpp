@@ -95,7 +95,7 @@ TEST_F(ObjFiles, RefusesALineItCannotReadAndNamesIt)
         {"v 1e 2 3", "\"1e\" where a number"},
         {"v +-1 2 3", "\"+-1\" where a number"},
         {"v 0x1 2 3", "\"0x1\" where a number"},
-        {"v 1 2 3\rv 4 5 6\r\n", "\"3\rv\" where a number"},
+        {"v 1 2 3\rv 4 5 6\r\n", "\"3?v\" where a number"},
         {"v 1 2 3\n\r\nv 1 2 abcdefghijklmnopqrstuvwxyz\n", "Line 3 of"},
         {"v 1 2 abcdefghijklmnopqrstuvwxyz\n", "\"abcdefghijklmnopqrstuvwx...\" where"},
         {"v 1 2 3.5e38\n", "\"3.5e38\", a number too large"},
