@@ -1,31 +1,16 @@
 // Loading and saving the largest library, against plain reads and writes of
 // the same bytes through Qt, so the cost of the field-by-field walk shows.
+#include "BenchSupport.h"
 #include "modLoad.h"
 
-#include <QFile>
 #include <QSaveFile>
-#include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <map>
 #include <random>
-#include <string>
-
-#include <unistd.h>
 
 using namespace modLoad;
+using bench::folder;
 
 namespace {
-
-// Files live in memory where possible, so the disk does not blur the numbers.
-QTemporaryDir& folder()
-{
-    static QTemporaryDir dir(QFile::exists("/dev/shm") ? QStringLiteral("/dev/shm/velmar-bench-XXXXXX")
-                                                       : QDir::tempPath() + "/velmar-bench-XXXXXX");
-    return dir;
-}
 
 const QString& libraryPath()
 {
@@ -109,38 +94,12 @@ BENCHMARK(RawReadBench)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(SaveCarsBench)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(RawWriteBench)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-// Remembers each benchmark's time per iteration to print the ratios at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (!run.error_occurred)
-                times_[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void printRatio(const char* what, const std::string& ours, const std::string& raw) const
-    {
-        const auto o = times_.find(ours);
-        const auto r = times_.find(raw);
-        if (o != times_.end() && r != times_.end())
-            std::printf("%s: ours %.2f ms, raw %.2f ms, ratio %.2f\n", what, o->second, r->second,
-                        o->second / r->second);
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatio("load", "LoadCarsBench", "RawReadBench");
     reporter.printRatio("save", "SaveCarsBench", "RawWriteBench");

@@ -1,11 +1,13 @@
-// Writes the demo car library and the sample OBJ model into a folder, by
+// Writes the demo car library and the sample OBJ models into a folder, by
 // default the repository's samples folder.
 #include "DemoLibrary.h"
+#include "ObjSamples.h"
 
 #include <QDir>
 #include <QSaveFile>
 
 #include <cstdio>
+#include <utility>
 
 int main(int argc, char** argv)
 {
@@ -15,11 +17,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", qPrintable(saved.message));
         return 1;
     }
-    QSaveFile obj(folder.filePath("wedge.obj"));
-    const QByteArray text = samples::WedgeObj();
-    if (!obj.open(QIODevice::WriteOnly) || obj.write(text) != text.size() || !obj.commit()) {
-        std::fprintf(stderr, "Cannot write %s: %s\n", qPrintable(obj.fileName()), qPrintable(obj.errorString()));
-        return 1;
+    const std::pair<const char*, QByteArray> models[] = {
+        {"wedge.obj", samples::WedgeObj()}, {"wedge-lf.obj", samples::WedgeObjLF()}, {"kart.obj", samples::KartObj()}};
+    for (const auto& [name, text] : models) {
+        QSaveFile obj(folder.filePath(name));
+        if (!obj.open(QIODevice::WriteOnly) || obj.write(text) != text.size() || !obj.commit()) {
+            std::fprintf(stderr, "Cannot write %s: %s\n", qPrintable(obj.fileName()), qPrintable(obj.errorString()));
+            return 1;
+        }
     }
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "DemoLibrary.h"
+#include "ObjSamples.h"
 #include "TestLibrary.h"
 
 #include <QSet>
@@ -18,6 +19,8 @@ TEST(Samples, CommittedFilesAreWhatTheGeneratorMakes)
     const QString committed = QStringLiteral(VELMAR_SOURCE_DIR "/samples/");
     EXPECT_EQ(ReadFile(committed + "demo.car"), ReadFile(dir.filePath("demo.car"))) << "run makesamples";
     EXPECT_EQ(ReadFile(committed + "wedge.obj"), samples::WedgeObj()) << "run makesamples";
+    EXPECT_EQ(ReadFile(committed + "wedge-lf.obj"), samples::WedgeObjLF()) << "run makesamples";
+    EXPECT_EQ(ReadFile(committed + "kart.obj"), samples::KartObj()) << "run makesamples";
     EXPECT_FALSE(samples::WedgeObj().replace("\r\n", "").contains('\n')) << "every line ends in CR LF";
 }
 

@@ -1,0 +1,64 @@
+#pragma once
+
+// The OBJ module: reads the vertices and triangles of a Wavefront OBJ text
+// file into mesh tables, gives them unit normals and copies the mesh into a
+// car's model.
+
+#include "CarFile.h"
+#include "CarRecord.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace modOBJ {
+
+struct ObjVertex {
+    float X;
+    float Y;
+    float Z;
+    // Index into ObjNormals. 32 bits: a large file has more normals than 16 bits count.
+    std::int32_t NormalIndex;
+};
+
+struct ObjFace {
+    std::int32_t NormalIndex;
+    // The file's vertex numbers minus 1, in file order; 32 bits keep n - 1 of
+    // every 16-bit n, so -32768 stays apart from 32767.
+    std::array<std::int32_t, 3> Corners;
+};
+
+// The last mesh read: one vertex per vertex line, one face per face line, in file order.
+extern std::vector<ObjVertex> ObjVertices;
+extern std::vector<ObjFace> ObjFaces;
+// Every distinct normal of the mesh once; sized for one per face and one per vertex.
+extern std::vector<ObjVertex> ObjNormals;
+
+// Larger files are refused unread: a car's model is a few hundred bytes of text.
+constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
+
+// Reads the file's vertices and triangles into the tables, without normals.
+// On failure the tables are empty and the message names the line at fault.
+modLoad::FileResult ReadOBJMesh(const QString& fileName);
+
+// ReadOBJMesh, then ComputeNormals.
+modLoad::FileResult ReadOBJ(const QString& fileName);
+
+ObjVertex VecSubtract(const ObjVertex& a, const ObjVertex& b);
+ObjVertex VecCross(const ObjVertex& a, const ObjVertex& b);
+// Both change v to their result and return it.
+ObjVertex VecNormalize(ObjVertex& v);
+ObjVertex VecDivide(ObjVertex& v, double s);
+
+// Gives every face and every vertex of the tables a unit normal in ObjNormals.
+void ComputeNormals();
+
+// The Import command once a file is chosen: reads it and replaces the car's
+// vertices, normals and triangles by its mesh. A file that cannot be read or
+// does not fit a car leaves the car exactly as it was; the message is then
+// ready to show.
+modLoad::FileResult ImportOBJ(const QString& fileName, modLoad::CarRecord& car);
+
+}  // namespace modOBJ
