@@ -121,6 +121,10 @@ TEST_F(MainWindowTest, RefusedFilesAndFailedSavesAreReportedAndChangeNothing)
 
     Load(five);
     ChooseCar(2);
+    // Cancelled file choices read and write nothing and say nothing.
+    dialogs << "" << "";
+    Click("cmdLoad");
+    Click("cmdSave");
     dialogs << damaged << "Ok" << folder.filePath("missing folder/out.car") << "Ok";
     Click("cmdLoad");
     Click("cmdSave");
@@ -213,6 +217,7 @@ TEST_F(MainWindowTest, RemoveAfterYesShiftsTheLaterCarsUpAndSelectsTheOneInItsPl
     EXPECT_EQ(dialogs.shown.back().text, "Are you sure?");
     EXPECT_EQ(dialogs.shown.back().style, ui::MsgStyle::YesNoQuestion);
     EXPECT_EQ(Selector()->currentText(), "Car 3");
+    EXPECT_EQ(SaveAs("four.car"), testlib::LibraryFile(CarTable{cars[0], cars[1], cars[3], cars[4]}));
     ChooseCar(3);
     dialogs << "Yes";
     Click("cmdRemove");
