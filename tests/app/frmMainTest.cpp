@@ -159,6 +159,11 @@ TEST_F(MainWindowTest, EditsStoreValuesAndTrimmedNamesOfUpToTwelveCharactersAndI
     EXPECT_EQ(dialogs.shown[6].defaultText, "Wide Name");
     EXPECT_EQ(Selector()->currentIndex(), 1);
     EXPECT_EQ(Selector()->currentText(), "Twelve Chars");
+    // Only spaces are trimmed: a tab and byte 0xA0 belong to the name.
+    ChooseCar(2);
+    dialogs << " \t\u00A0Tab \t ";
+    Click("cmdEdit");
+    cars[2].Name = RawName("\t\xA0" "Tab \t\0     ");
     cars[1].Parameters[34] = 1.5f;
     cars[1].Parameters[39] = -2e8f;
     cars[1].Name = RawName("Twelve Chars\0");
@@ -191,13 +196,16 @@ TEST_F(MainWindowTest, AddAppendsACopyOfTheTemplateUnderTheTypedNameOnceBothAreG
 
     newCar("Fifteen Letters", 0);
     newCar(" Lead", 2);
-    EXPECT_EQ(Selector()->currentIndex(), 4);
+    newCar("\u00A0", 1);
+    EXPECT_EQ(Selector()->currentIndex(), 5);
     EXPECT_EQ(Selector()->itemText(3), "Fifteen Lette");
     cars.push_back(cars[0]);
     cars.back().Name = RawName("Fifteen Lette");
     cars.push_back(cars[2]);
     cars.back().Name = RawName(" Lead\0       ");
-    EXPECT_EQ(SaveAs("five.car"), testlib::LibraryFile(cars));
+    cars.push_back(cars[1]);
+    cars.back().Name = RawName("\xA0\0           ");
+    EXPECT_EQ(SaveAs("six.car"), testlib::LibraryFile(cars));
 
     modLoad::Cars->resize(modLoad::MaxCars);
     dialogs << "Ok";
