@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <new>
 
 namespace modLoad {
 
@@ -231,19 +232,25 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
                       fileName, QString::number(count), QString::number(MaxCars));
 
     CarTable fresh;
-    fresh.reserve(static_cast<std::size_t>(count));
-    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(RecordsPerChunk * RecordSize));
-    while (fresh.size() < static_cast<std::size_t>(count)) {
-        const qint64 wanted = std::min<qint64>(RecordsPerChunk, count - static_cast<qint64>(fresh.size()));
-        const qint64 bytes = file.read(reinterpret_cast<char*>(chunk.data()), wanted * RecordSize);
-        if (bytes < 0)
-            return failed("Cannot read \"%1\": %2.", fileName, file.errorString());
-        const qint64 whole = bytes / RecordSize;
-        for (qint64 k = 0; k < whole; ++k)
-            DecodeRecord(chunk.data() + k * RecordSize, fresh.emplace_back());
-        if (whole < wanted)
-            return failed("\"%1\" is damaged: it declares %2 cars but holds only %3 whole records.", fileName,
-                          QString::number(count), QString::number(fresh.size()));
+    try {
+        // A tiny file may claim 32767 cars: room for no more than it can hold.
+        const qint64 fits = (file.size() - HeaderSize) / RecordSize;
+        fresh.reserve(static_cast<std::size_t>(std::clamp<qint64>(fits, 0, count)));
+        std::vector<std::uint8_t> chunk(static_cast<std::size_t>(RecordsPerChunk * RecordSize));
+        while (fresh.size() < static_cast<std::size_t>(count)) {
+            const qint64 wanted = std::min<qint64>(RecordsPerChunk, count - static_cast<qint64>(fresh.size()));
+            const qint64 bytes = file.read(reinterpret_cast<char*>(chunk.data()), wanted * RecordSize);
+            if (bytes < 0)
+                return failed("Cannot read \"%1\": %2.", fileName, file.errorString());
+            const qint64 whole = bytes / RecordSize;
+            for (qint64 k = 0; k < whole; ++k)
+                DecodeRecord(chunk.data() + k * RecordSize, fresh.emplace_back());
+            if (whole < wanted)
+                return failed("\"%1\" is damaged: it declares %2 cars but holds only %3 whole records.", fileName,
+                              QString::number(count), QString::number(fresh.size()));
+        }
+    } catch (const std::bad_alloc&) {
+        return failed("There is not enough memory to load \"%1\".", fileName);
     }
     table.swap(fresh);
     return {};

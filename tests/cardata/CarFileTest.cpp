@@ -4,7 +4,9 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <tuple>
 
 #include <grp.h>
@@ -17,6 +19,22 @@
 
 using namespace modLoad;
 using namespace testlib;
+
+// Allocations above the cap fail, as under a memory limit.
+static std::size_t allocationCap = SIZE_MAX;
+
+void* operator new(std::size_t size)
+{
+    void* p = size <= allocationCap ? std::malloc(size ? size : 1) : nullptr;
+    return p ? p : throw std::bad_alloc();
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    return size <= allocationCap ? std::malloc(size ? size : 1) : nullptr;
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace {
 
@@ -83,9 +101,12 @@ TEST(CarFile, RefusedLoadsNameTheFileAndLeaveTheTableAsItWas)
         {"none.car", LibraryFile(three, 0)}, {"minus.car", LibraryFile(three, -1)},
         {"toomany.car", LibraryFile(RandomBytes(qsizetype{MaxCars + 1} * RecordSize, 10), MaxCars + 1)},
         {"lowest.car", LibraryFile(three, INT32_MIN)},
-        {"short.car", LibraryFile(three.chopped(1), 3)}, {"missing.car", {}}, {"folder.car", {}}};
+        {"short.car", LibraryFile(three.chopped(1), 3)}, {"missing.car", {}}, {"folder.car", {}},
+        // With a megabyte to spare, a tiny file that claims every car is still read as far as it goes.
+        {"claims all.car", LibraryFile(three, MaxCars)}, {"large.car", LibraryFile(MakeCars(1000))}};
     CarTable cars = MakeCars(2);
     const QByteArray before = Encoded(cars);
+    allocationCap = 1 << 20;
     for (const auto& [name, bytes] : files) {
         const QString path = dir.filePath(name);
         if (name != "missing.car" && name != "folder.car")
@@ -93,8 +114,10 @@ TEST(CarFile, RefusedLoadsNameTheFileAndLeaveTheTableAsItWas)
         const FileResult result = LoadCars(path, cars);
         EXPECT_FALSE(result) << qPrintable(name);
         EXPECT_TRUE(result.message.contains(path)) << qPrintable(result.message);
+        EXPECT_EQ(result.message.contains("memory"), name == "large.car") << qPrintable(result.message);
         EXPECT_EQ(Encoded(cars), before) << qPrintable(name);
     }
+    allocationCap = SIZE_MAX;
     EXPECT_FALSE(QFile::exists(dir.filePath("missing.car")));
 }
 
