@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "OnModal.h"
+#include "OrdinaryUser.h"
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
 #include "TestLibrary.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -16,6 +18,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <cerrno>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -125,12 +132,41 @@ TEST_F(MainWindowTest, RefusedFilesAndFailedSavesAreReportedAndChangeNothing)
     dialogs << "" << "";
     Click("cmdLoad");
     Click("cmdSave");
-    dialogs << damaged << "Ok" << folder.filePath("missing folder/out.car") << "Ok";
+    dialogs << damaged << "Ok";
     Click("cmdLoad");
-    Click("cmdSave");
-    ASSERT_EQ(dialogs.messages().size(), 3);
-    EXPECT_TRUE(dialogs.messages()[1].contains("damaged.car"));
-    EXPECT_TRUE(dialogs.messages()[2].contains("out.car"));
+
+    // A folder the user may not write to, holding a file they may not write either.
+    const QString locked = folder.filePath("locked"), readOnly = locked + "/read-only.car";
+    ASSERT_TRUE(QDir().mkdir(locked));
+    const QByteArray old = testlib::ReadFile(Write("locked/read-only.car", MakeCars(2, 9)));
+    const QString large = Write("large.car", MakeCars(1, 3));
+    for (const auto& [path, mode] :
+         {std::pair{folder.path(), 0777}, {large, 0666}, {readOnly, 0444}, {locked, 0555}})
+        ASSERT_EQ(0, chmod(qPrintable(path), mode));
+    const struct {
+        QString path;
+        int cause;
+        rlim_t sizeLimit = RLIM_INFINITY;
+    } saves[] = {{folder.filePath("missing folder/out.car"), ENOENT}, {locked + "/new.car", EACCES},
+                 {readOnly, EACCES}, {"/dev/full", ENOSPC}, {large, EFBIG, 2000}};
+    rlimit unlimited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    for (const auto& save : saves) {
+        dialogs << save.path << "Ok";
+        const rlimit limit{std::min(save.sizeLimit, unlimited.rlim_cur), unlimited.rlim_max};
+        const OrdinaryUser user;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        Click("cmdSave");
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        const QString message = dialogs.messages().constLast();
+        EXPECT_TRUE(message.contains(save.path) && message.contains(qt_error_string(save.cause))) << qPrintable(message);
+    }
+    chmod(qPrintable(locked), 0755);
+    EXPECT_EQ(dialogs.messages().size(), 2 + std::size(saves));
+    EXPECT_TRUE(dialogs.messages()[1].contains("damaged.car") && dialogs.messages()[1].contains("damaged:"));
+    EXPECT_EQ(testlib::ReadFile(readOnly), old);
+    EXPECT_EQ(testlib::ReadFile(large), testlib::LibraryFile(MakeCars(1, 3)));
+    EXPECT_EQ(QDir(locked).entryList(QDir::Files), QStringList{"read-only.car"});
     EXPECT_EQ(Selector()->currentIndex(), 2);
     EXPECT_EQ(Setting(1), "2.25");
     EXPECT_TRUE(Enabled("cmdAdd"));
