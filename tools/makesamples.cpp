@@ -1,19 +1,25 @@
-// Writes the demo car library and the sample OBJ model into a folder, by
-// default the repository's samples folder.
+// Writes the demo and hostile car libraries and the sample OBJ model into a
+// folder, by default the repository's samples folder.
 #include "DemoLibrary.h"
+#include "HostileLibrary.h"
 
 #include <QDir>
 #include <QSaveFile>
 
 #include <cstdio>
+#include <utility>
 
 int main(int argc, char** argv)
 {
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(VELMAR_SAMPLES_DIR));
-    const modLoad::FileResult saved = modLoad::SaveCars(folder.filePath("demo.car"), samples::DemoLibrary());
-    if (!saved) {
-        std::fprintf(stderr, "%s\n", qPrintable(saved.message));
-        return 1;
+    const std::pair<const char*, modLoad::CarTable> libraries[] = {{"demo.car", samples::DemoLibrary()},
+                                                                    {"hostile.car", samples::HostileLibrary()}};
+    for (const auto& [name, cars] : libraries) {
+        const modLoad::FileResult saved = modLoad::SaveCars(folder.filePath(name), cars);
+        if (!saved) {
+            std::fprintf(stderr, "%s\n", qPrintable(saved.message));
+            return 1;
+        }
     }
     QSaveFile obj(folder.filePath("wedge.obj"));
     const QByteArray text = samples::WedgeObj();
