@@ -159,7 +159,8 @@ TEST_F(MainWindowTest, RefusedFilesAndFailedSavesAreReportedAndChangeNothing)
         Click("cmdSave");
         setrlimit(RLIMIT_FSIZE, &unlimited);
         const QString message = dialogs.messages().constLast();
-        EXPECT_TRUE(message.contains(save.path) && message.contains(qt_error_string(save.cause))) << qPrintable(message);
+        EXPECT_TRUE(message.contains(save.path) && message.contains(qt_error_string(save.cause)))
+            << qPrintable(message);
     }
     chmod(qPrintable(locked), 0755);
     EXPECT_EQ(dialogs.messages().size(), 2 + std::size(saves));

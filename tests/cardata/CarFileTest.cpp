@@ -102,7 +102,8 @@ TEST(CarFile, RefusedLoadsNameTheFileAndLeaveTheTableAsItWas)
         {"toomany.car", LibraryFile(RandomBytes(qsizetype{MaxCars + 1} * RecordSize, 10), MaxCars + 1)},
         {"lowest.car", LibraryFile(three, INT32_MIN)},
         {"short.car", LibraryFile(three.chopped(1), 3)}, {"missing.car", {}}, {"folder.car", {}},
-        // With a megabyte to spare, a tiny file that claims every car is still read as far as it goes.
+        // With allocations capped at a megabyte, a tiny file that claims every car
+        // is read as far as it goes and a larger library runs out of memory.
         {"claims all.car", LibraryFile(three, MaxCars)}, {"large.car", LibraryFile(MakeCars(1000))}};
     CarTable cars = MakeCars(2);
     const QByteArray before = Encoded(cars);
