@@ -218,7 +218,7 @@ void frmMain::cmdEdit_Click()
     while (!hasNul && shown.endsWith(QLatin1Char(' ')))
         shown.chop(1);
 
-    const QString answer = ui::InputBox(this, QStringLiteral("Please enter new name"), shown).trimmed();
+    const QString answer = modLoad::TrimSpaces(ui::InputBox(this, QStringLiteral("Please enter new name"), shown));
     if (answer.isEmpty())
         return;
     // Twelve characters leave room for the NUL that ends every name given here.

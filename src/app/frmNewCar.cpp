@@ -58,7 +58,7 @@ void frmNewCar::BuildControls()
 
 void frmNewCar::cmdOk_Click()
 {
-    if (txtName->text().trimmed().isEmpty()) {
+    if (modLoad::TrimSpaces(txtName->text()).isEmpty()) {
         ui::MsgBox(this, QStringLiteral("Please enter a name"));
         return;
     }

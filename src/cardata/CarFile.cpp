@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <new>
 
 namespace modLoad {
 
@@ -153,46 +154,82 @@ FileResult notALibraryFolder(const QString& fileName)
     return failed("\"%1\" is a folder, not a car library.", fileName);
 }
 
-QString reason(const QFileDevice& file)
-{
-    const QString text = file.errorString();
-    return text.isEmpty() || text == QLatin1String("Unknown error") ? QStringLiteral("the disk may be full")
-                                                                    : text;
-}
-
 // Records pass through a small buffer of whole records that stays in cache.
 constexpr qint64 RecordsPerChunk = 64;
 
-// Encodes and writes a chunk at a time, so the whole file never sits in
-// memory; false as soon as a write falls short.
+constexpr const char* Unchanged = "Could not write \"%1\": %2. The file was not changed.";
+
+// Files are written unbuffered, in whole chunks, so that each failure is seen
+// where it happens. A short write is tried again for the rest: the full disk or
+// the file-size limit then shows as the device's own error.
+bool writeAll(QIODevice& out, const char* data, qint64 size)
+{
+    while (size > 0) {
+        const qint64 written = out.write(data, size);
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+// Encodes and writes a chunk at a time, so the whole file never sits in memory.
 bool writeTable(QIODevice& out, const CarTable& table)
 {
     std::uint8_t header[HeaderSize];
     RecordWriter fields(header);
     fields.bits(static_cast<std::uint32_t>(RecordSize));
     fields.bits(static_cast<std::uint32_t>(table.size()));
-    if (out.write(reinterpret_cast<const char*>(header), HeaderSize) != HeaderSize)
+    if (!writeAll(out, reinterpret_cast<const char*>(header), HeaderSize))
         return false;
     std::vector<std::uint8_t> chunk(static_cast<std::size_t>(RecordsPerChunk * RecordSize));
     for (std::size_t first = 0; first < table.size(); first += RecordsPerChunk) {
         const std::size_t count = std::min<std::size_t>(RecordsPerChunk, table.size() - first);
         for (std::size_t k = 0; k < count; ++k)
             EncodeRecord(table[first + k], chunk.data() + k * RecordSize);
-        const qint64 bytes = static_cast<qint64>(count) * RecordSize;
-        if (out.write(reinterpret_cast<const char*>(chunk.data()), bytes) != bytes)
+        if (!writeAll(out, reinterpret_cast<const char*>(chunk.data()), static_cast<qint64>(count) * RecordSize))
             return false;
     }
     return true;
 }
 
+qint64 fileSize(const CarTable& table)
+{
+    return HeaderSize + static_cast<qint64>(table.size()) * RecordSize;
+}
+
 FileResult writeDirectly(const QString& fileName, const CarTable& table)
 {
     QFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly))
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed("Cannot write \"%1\": %2.", fileName, out.errorString());
-    if (!writeTable(out, table) || !out.flush())
-        return failed("Could not write \"%1\": %2.", fileName, reason(out));
+    if (!writeTable(out, table))
+        return failed("Could not write \"%1\": %2.", fileName, out.errorString());
     return {};
+}
+
+// For a file that cannot be replaced where it lies, as in a folder the user may
+// not write to: the new library is written over the old one and the file cut
+// to its length. The bytes it overwrites are kept, and put back should it fail.
+FileResult writeInPlace(const QString& fileName, const CarTable& table)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return failed("Cannot write \"%1\": %2.", fileName, file.errorString());
+    const qint64 oldSize = file.size();
+    const QByteArray old = file.read(fileSize(table));
+    if (old.size() != std::min(oldSize, fileSize(table)))
+        return failed(Unchanged, fileName, file.errorString());
+    if (file.seek(0) && writeTable(file, table) && file.resize(fileSize(table)))
+        return {};
+    const QString why = file.errorString();
+    // Only what was overwritten goes back: past a file-size limit below the old
+    // length nothing more could be written.
+    const qint64 overwritten = std::min<qint64>(file.pos(), old.size());
+    if (file.seek(0) && writeAll(file, old.constData(), overwritten) && file.resize(oldSize))
+        return failed(Unchanged, fileName, why);
+    return failed("Could not write \"%1\": %2. The file may be damaged.", fileName, why);
 }
 
 }  // namespace
@@ -231,19 +268,25 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
                       fileName, QString::number(count), QString::number(MaxCars));
 
     CarTable fresh;
-    fresh.reserve(static_cast<std::size_t>(count));
-    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(RecordsPerChunk * RecordSize));
-    while (fresh.size() < static_cast<std::size_t>(count)) {
-        const qint64 wanted = std::min<qint64>(RecordsPerChunk, count - static_cast<qint64>(fresh.size()));
-        const qint64 bytes = file.read(reinterpret_cast<char*>(chunk.data()), wanted * RecordSize);
-        if (bytes < 0)
-            return failed("Cannot read \"%1\": %2.", fileName, file.errorString());
-        const qint64 whole = bytes / RecordSize;
-        for (qint64 k = 0; k < whole; ++k)
-            DecodeRecord(chunk.data() + k * RecordSize, fresh.emplace_back());
-        if (whole < wanted)
-            return failed("\"%1\" is damaged: it declares %2 cars but holds only %3 whole records.", fileName,
-                          QString::number(count), QString::number(fresh.size()));
+    try {
+        // A tiny file may claim 32767 cars: room for no more than it can hold.
+        const qint64 fits = (file.size() - HeaderSize) / RecordSize;
+        fresh.reserve(static_cast<std::size_t>(std::clamp<qint64>(fits, 0, count)));
+        std::vector<std::uint8_t> chunk(static_cast<std::size_t>(RecordsPerChunk * RecordSize));
+        while (fresh.size() < static_cast<std::size_t>(count)) {
+            const qint64 wanted = std::min<qint64>(RecordsPerChunk, count - static_cast<qint64>(fresh.size()));
+            const qint64 bytes = file.read(reinterpret_cast<char*>(chunk.data()), wanted * RecordSize);
+            if (bytes < 0)
+                return failed("Cannot read \"%1\": %2.", fileName, file.errorString());
+            const qint64 whole = bytes / RecordSize;
+            for (qint64 k = 0; k < whole; ++k)
+                DecodeRecord(chunk.data() + k * RecordSize, fresh.emplace_back());
+            if (whole < wanted)
+                return failed("\"%1\" is damaged: it declares %2 cars but holds only %3 whole records.", fileName,
+                              QString::number(count), QString::number(fresh.size()));
+        }
+    } catch (const std::bad_alloc&) {
+        return failed("There is not enough memory to load \"%1\".", fileName);
     }
     table.swap(fresh);
     return {};
@@ -263,18 +306,27 @@ FileResult SaveCars(const QString& fileName, const CarTable& table)
     if (info.exists() && !info.isFile())
         return writeDirectly(fileName, table);
 
-    constexpr const char* unchanged = "Could not write \"%1\": %2. The file was not changed.";
+    // A new file is written beside the old one and takes its place, so a failed
+    // save leaves the old file whole. Where no file can be made or take its
+    // place, the old file is written over instead.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (info.exists())
+            return writeInPlace(fileName, table);
         return failed("Cannot write \"%1\": %2.", fileName, file.errorString());
-    // QSaveFile can commit after a short write, so every write is counted here.
-    if (!writeTable(file, table) || !file.flush()) {
-        const QString why = reason(file);
-        file.cancelWriting();
-        return failed(unchanged, fileName, why);
     }
-    if (!file.commit())
-        return failed(unchanged, fileName, reason(file));
+    // QSaveFile can commit after a short write, so every write is counted here.
+    if (!writeTable(file, table)) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return failed(Unchanged, fileName, why);
+    }
+    if (!file.commit()) {
+        // As for another user's file in a shared folder with the sticky bit.
+        if (file.error() == QFileDevice::RenameError && info.exists())
+            return writeInPlace(fileName, table);
+        return failed(Unchanged, fileName, file.errorString());
+    }
     return {};
 }
 

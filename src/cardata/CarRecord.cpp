@@ -32,4 +32,15 @@ CarName StoredName(const QString& text)
     return name;
 }
 
+QString TrimSpaces(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && text[first] == QLatin1Char(' '))
+        ++first;
+    while (end > first && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.mid(first, end - first);
+}
+
 }  // namespace modLoad

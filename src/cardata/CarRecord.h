@@ -67,4 +67,8 @@ QString NameAsShown(const CarName& name);
 // characters; a text of 13 or more characters is cut to 13 with no NUL.
 CarName StoredName(const QString& text);
 
+// The text without the spaces around it. Spaces only: a tab or byte 0xA0 is a
+// character a name may hold.
+QString TrimSpaces(const QString& text);
+
 }  // namespace modLoad

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "OnModal.h"
+#include "OrdinaryUser.h"
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
 #include "TestLibrary.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -16,6 +18,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <cerrno>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -121,12 +128,46 @@ TEST_F(MainWindowTest, RefusedFilesAndFailedSavesAreReportedAndChangeNothing)
 
     Load(five);
     ChooseCar(2);
-    dialogs << damaged << "Ok" << folder.filePath("missing folder/out.car") << "Ok";
+    // Cancelled file choices read and write nothing and say nothing.
+    dialogs << "" << "";
     Click("cmdLoad");
     Click("cmdSave");
-    ASSERT_EQ(dialogs.messages().size(), 3);
-    EXPECT_TRUE(dialogs.messages()[1].contains("damaged.car"));
-    EXPECT_TRUE(dialogs.messages()[2].contains("out.car"));
+    dialogs << damaged << "Ok";
+    Click("cmdLoad");
+
+    // A folder the user may not write to, holding a file they may not write either.
+    const QString locked = folder.filePath("locked"), readOnly = locked + "/read-only.car";
+    ASSERT_TRUE(QDir().mkdir(locked));
+    const QByteArray old = testlib::ReadFile(Write("locked/read-only.car", MakeCars(2, 9)));
+    const QString large = Write("large.car", MakeCars(1, 3));
+    for (const auto& [path, mode] :
+         {std::pair{folder.path(), 0777}, {large, 0666}, {readOnly, 0444}, {locked, 0555}})
+        ASSERT_EQ(0, chmod(qPrintable(path), mode));
+    const struct {
+        QString path;
+        int cause;
+        rlim_t sizeLimit = RLIM_INFINITY;
+    } saves[] = {{folder.filePath("missing folder/out.car"), ENOENT}, {locked + "/new.car", EACCES},
+                 {readOnly, EACCES}, {"/dev/full", ENOSPC}, {large, EFBIG, 2000}};
+    rlimit unlimited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    for (const auto& save : saves) {
+        dialogs << save.path << "Ok";
+        const rlimit limit{std::min(save.sizeLimit, unlimited.rlim_cur), unlimited.rlim_max};
+        const OrdinaryUser user;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        Click("cmdSave");
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        const QString message = dialogs.messages().constLast();
+        EXPECT_TRUE(message.contains(save.path) && message.contains(qt_error_string(save.cause)))
+            << qPrintable(message);
+    }
+    chmod(qPrintable(locked), 0755);
+    EXPECT_EQ(dialogs.messages().size(), 2 + std::size(saves));
+    EXPECT_TRUE(dialogs.messages()[1].contains("damaged.car") && dialogs.messages()[1].contains("damaged:"));
+    EXPECT_EQ(testlib::ReadFile(readOnly), old);
+    EXPECT_EQ(testlib::ReadFile(large), testlib::LibraryFile(MakeCars(1, 3)));
+    EXPECT_EQ(QDir(locked).entryList(QDir::Files), QStringList{"read-only.car"});
     EXPECT_EQ(Selector()->currentIndex(), 2);
     EXPECT_EQ(Setting(1), "2.25");
     EXPECT_TRUE(Enabled("cmdAdd"));
@@ -155,6 +196,11 @@ TEST_F(MainWindowTest, EditsStoreValuesAndTrimmedNamesOfUpToTwelveCharactersAndI
     EXPECT_EQ(dialogs.shown[6].defaultText, "Wide Name");
     EXPECT_EQ(Selector()->currentIndex(), 1);
     EXPECT_EQ(Selector()->currentText(), "Twelve Chars");
+    // Only spaces are trimmed: a tab and byte 0xA0 belong to the name.
+    ChooseCar(2);
+    dialogs << " \t\u00A0Tab \t ";
+    Click("cmdEdit");
+    cars[2].Name = RawName("\t\xA0" "Tab \t\0     ");
     cars[1].Parameters[34] = 1.5f;
     cars[1].Parameters[39] = -2e8f;
     cars[1].Name = RawName("Twelve Chars\0");
@@ -187,13 +233,16 @@ TEST_F(MainWindowTest, AddAppendsACopyOfTheTemplateUnderTheTypedNameOnceBothAreG
 
     newCar("Fifteen Letters", 0);
     newCar(" Lead", 2);
-    EXPECT_EQ(Selector()->currentIndex(), 4);
+    newCar("\u00A0", 1);
+    EXPECT_EQ(Selector()->currentIndex(), 5);
     EXPECT_EQ(Selector()->itemText(3), "Fifteen Lette");
     cars.push_back(cars[0]);
     cars.back().Name = RawName("Fifteen Lette");
     cars.push_back(cars[2]);
     cars.back().Name = RawName(" Lead\0       ");
-    EXPECT_EQ(SaveAs("five.car"), testlib::LibraryFile(cars));
+    cars.push_back(cars[1]);
+    cars.back().Name = RawName("\xA0\0           ");
+    EXPECT_EQ(SaveAs("six.car"), testlib::LibraryFile(cars));
 
     modLoad::Cars->resize(modLoad::MaxCars);
     dialogs << "Ok";
@@ -213,6 +262,7 @@ TEST_F(MainWindowTest, RemoveAfterYesShiftsTheLaterCarsUpAndSelectsTheOneInItsPl
     EXPECT_EQ(dialogs.shown.back().text, "Are you sure?");
     EXPECT_EQ(dialogs.shown.back().style, ui::MsgStyle::YesNoQuestion);
     EXPECT_EQ(Selector()->currentText(), "Car 3");
+    EXPECT_EQ(SaveAs("four.car"), testlib::LibraryFile(CarTable{cars[0], cars[1], cars[3], cars[4]}));
     ChooseCar(3);
     dialogs << "Yes";
     Click("cmdRemove");

@@ -1,13 +1,15 @@
+#include "OrdinaryUser.h"
 #include "TestLibrary.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <tuple>
 
-#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -17,6 +19,22 @@
 
 using namespace modLoad;
 using namespace testlib;
+
+// Allocations above the cap fail, as under a memory limit.
+static std::size_t allocationCap = SIZE_MAX;
+
+void* operator new(std::size_t size)
+{
+    void* p = size <= allocationCap ? std::malloc(size ? size : 1) : nullptr;
+    return p ? p : throw std::bad_alloc();
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    return size <= allocationCap ? std::malloc(size ? size : 1) : nullptr;
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace {
 
@@ -83,9 +101,13 @@ TEST(CarFile, RefusedLoadsNameTheFileAndLeaveTheTableAsItWas)
         {"none.car", LibraryFile(three, 0)}, {"minus.car", LibraryFile(three, -1)},
         {"toomany.car", LibraryFile(RandomBytes(qsizetype{MaxCars + 1} * RecordSize, 10), MaxCars + 1)},
         {"lowest.car", LibraryFile(three, INT32_MIN)},
-        {"short.car", LibraryFile(three.chopped(1), 3)}, {"missing.car", {}}, {"folder.car", {}}};
+        {"short.car", LibraryFile(three.chopped(1), 3)}, {"missing.car", {}}, {"folder.car", {}},
+        // With allocations capped at a megabyte, a tiny file that claims every car
+        // is read as far as it goes and a larger library runs out of memory.
+        {"claims all.car", LibraryFile(three, MaxCars)}, {"large.car", LibraryFile(MakeCars(1000))}};
     CarTable cars = MakeCars(2);
     const QByteArray before = Encoded(cars);
+    allocationCap = 1 << 20;
     for (const auto& [name, bytes] : files) {
         const QString path = dir.filePath(name);
         if (name != "missing.car" && name != "folder.car")
@@ -93,84 +115,107 @@ TEST(CarFile, RefusedLoadsNameTheFileAndLeaveTheTableAsItWas)
         const FileResult result = LoadCars(path, cars);
         EXPECT_FALSE(result) << qPrintable(name);
         EXPECT_TRUE(result.message.contains(path)) << qPrintable(result.message);
+        EXPECT_EQ(result.message.contains("memory"), name == "large.car") << qPrintable(result.message);
         EXPECT_EQ(Encoded(cars), before) << qPrintable(name);
     }
+    allocationCap = SIZE_MAX;
     EXPECT_FALSE(QFile::exists(dir.filePath("missing.car")));
 }
 
-// A longer, odd old file: its record size is ignored and its trailing bytes are dropped.
+// A longer, odd old file: its record size is ignored and its trailing bytes are
+// dropped. Where no file can take its place, in a folder the user may not write
+// to or whose other users' files they may not replace, it is written in place.
 TEST(CarSave, RewritesAnOddLibraryAsExactlyItsCarsKeepingPermissions)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("odd.car");
     const QByteArray records = RandomBytes(3 * RecordSize, 7);
-    for (const std::int32_t recordSize : {0, -1, 1000, 1352, INT32_MAX}) {
-        WriteFile(path, LibraryFile(records, 3, recordSize) + RandomBytes(100, 8));
-        ASSERT_EQ(0, chmod(qPrintable(path), 0640));
-        CarTable cars;
-        ASSERT_TRUE(LoadCars(path, cars)) << recordSize;
-        ASSERT_TRUE(SaveCars(path, cars));
-        EXPECT_EQ(ReadFile(path), LibraryFile(records, 3)) << recordSize;
-        EXPECT_EQ(modeOf(path) & 07777, 0640u);
-        EXPECT_EQ(entries(dir.path()), QStringList{"odd.car"});
+    for (const mode_t folder : {0777, 0555, 01777}) {
+        for (const std::int32_t recordSize : {0, -1, 1000, 1352, INT32_MAX}) {
+            ASSERT_EQ(0, chmod(qPrintable(dir.path()), 0755));
+            QFile::remove(path);  // a file of the test's own user, whoever saved last
+            WriteFile(path, LibraryFile(records, 3, recordSize) + RandomBytes(100, 8));
+            ASSERT_EQ(0, chmod(qPrintable(path), 0666));
+            ASSERT_EQ(0, chmod(qPrintable(dir.path()), folder));
+            {
+                const OrdinaryUser user;
+                CarTable cars;
+                ASSERT_TRUE(LoadCars(path, cars)) << recordSize;
+                const FileResult saved = SaveCars(path, cars);
+                ASSERT_TRUE(saved) << qPrintable(saved.message);
+            }
+            EXPECT_EQ(ReadFile(path), LibraryFile(records, 3)) << folder << " " << recordSize;
+            EXPECT_EQ(modeOf(path) & 07777, 0666u);
+            EXPECT_EQ(entries(dir.path()), QStringList{"odd.car"});
+        }
     }
+    chmod(qPrintable(dir.path()), 0755);
 }
 
 // Each failed save leaves the old file byte-identical with nothing new beside
-// it. Saves run in a forked child, so a file size limit or lost privileges stay there.
+// it, and names the file and the cause. Saves run in a forked child, so a file
+// size limit stays there.
 TEST(CarSave, FailedSavesLeaveTheOldFileAsItWas)
 {
     QTemporaryDir dir;
-    const QString folder = dir.filePath("locked");
-    const QString path = folder + "/lib.car";
+    // One old library where it can be replaced, one where it is written in place.
+    const QString open = dir.filePath("open"), locked = dir.filePath("locked");
+    const QString files[] = {open + "/lib.car", locked + "/lib.car", locked + "/read-only.car"};
     const QByteArray oldFile = LibraryFile(MakeCars(5, 1));
-    ASSERT_TRUE(QDir().mkdir(folder));
-    WriteFile(path, oldFile);
-    // Nobody may change the file but not add one beside it; root may do both.
+    ASSERT_TRUE(QDir().mkdir(open) && QDir().mkdir(locked));
     ASSERT_EQ(0, chmod(qPrintable(dir.path()), 0755));
-    ASSERT_EQ(0, chmod(qPrintable(path), 0666));
-    ASSERT_EQ(0, chmod(qPrintable(folder), 0555));
+    ASSERT_EQ(0, chmod(qPrintable(open), 0777));
+    const auto writeOldFiles = [&] {
+        chmod(qPrintable(locked), 0755);
+        for (const QString& file : files)
+            chmod(qPrintable(file), 0666), WriteFile(file, oldFile);
+        chmod(qPrintable(files[2]), 0444);
+        chmod(qPrintable(locked), 0555);
+    };
 
     const CarTable cars = MakeCars(300, 2);
-    const struct {
-        const char* what;
+    struct Case {
         QString target;
         CarTable table;
+        QString cause;
         rlim_t sizeLimit = RLIM_INFINITY;
-        bool asNobody = false;
-    } cases[] = {
-        {"no cars", path, {}},
-        {"too many cars", path, CarTable(MaxCars + 1)},
-        {"missing folder", dir.filePath("gone/lib.car"), cars},
-        {"folder it may not write in", path, cars, RLIM_INFINITY, true},
-        {"full disk", "/dev/full", cars},
-        {"no room", path, cars, 0},
-        {"room for the header", path, cars, HeaderSize},
-        {"room for 100 bytes", path, cars, 100},
-        {"room for one car", path, cars, HeaderSize + RecordSize},
-        {"room for half the cars", path, cars, HeaderSize + 150 * RecordSize + 17},
-        {"room for all but the last bytes", path, cars, HeaderSize + 300 * RecordSize - 17},
     };
-    for (const auto& c : cases) {
-        WriteFile(path, oldFile);  // afresh, so that one failure cannot hide behind another
-        // The child exits with 0 when the save is refused with a message that names the file.
+    std::vector<Case> cases{
+        {files[0], {}, "no cars"},
+        {files[0], CarTable(MaxCars + 1), "at most"},
+        {dir.filePath("gone/lib.car"), cars, qt_error_string(ENOENT)},
+        {files[2], cars, qt_error_string(EACCES)},
+        {"/dev/full", cars, qt_error_string(ENOSPC)},
+    };
+    for (const QString& file : {files[0], files[1]})
+        for (const rlim_t limit : {0, HeaderSize, 100, HeaderSize + RecordSize, HeaderSize + 150 * RecordSize + 17,
+                                   HeaderSize + 300 * RecordSize - 17})
+            cases.push_back({file, cars, qt_error_string(EFBIG) + ". The file was not changed.", limit});
+
+    for (const Case& c : cases) {
+        writeOldFiles();  // afresh, so that one failure cannot hide behind another
+        // The child exits with 0 when the save is refused with a message that
+        // names the file and the cause.
         const pid_t child = fork();
         if (child == 0) {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit size{c.sizeLimit, c.sizeLimit};
-            constexpr uid_t nobody = 65534;
-            if (setrlimit(RLIMIT_FSIZE, &size) != 0 ||
-                (c.asNobody && (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0)))
+            if (setrlimit(RLIMIT_FSIZE, &size) != 0)
                 _exit(2);
+            const OrdinaryUser user;
             const FileResult result = SaveCars(c.target, c.table);
-            _exit(!result && result.message.contains(c.target) ? 0 : 1);
+            _exit(!result && result.message.contains(c.target) && result.message.contains(c.cause) ? 0 : 1);
         }
+        const QString what = c.target + " " + c.cause + " " + QString::number(c.sizeLimit);
         int status = -1;
         waitpid(child, &status, 0);
-        EXPECT_EQ(status, 0) << c.what;
-        EXPECT_EQ(ReadFile(path), oldFile) << c.what;
-        EXPECT_EQ(entries(folder), QStringList{"lib.car"}) << c.what;
+        EXPECT_EQ(status, 0) << qPrintable(what);
+        for (const QString& file : files)
+            EXPECT_EQ(ReadFile(file), oldFile) << qPrintable(what);
+        EXPECT_EQ(entries(open), QStringList{"lib.car"}) << qPrintable(what);
+        EXPECT_EQ(entries(locked), (QStringList{"lib.car", "read-only.car"})) << qPrintable(what);
     }
     // A device is written in place, never replaced by a file.
     EXPECT_TRUE(S_ISCHR(modeOf("/dev/full")));
+    chmod(qPrintable(locked), 0755);
 }

@@ -1,10 +1,12 @@
 #include "frmImport.h"
 
 #include "OnModal.h"
+#include "OrdinaryUser.h"
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
 #include "TestLibrary.h"
 
+#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -12,7 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <functional>
+
+#include <sys/stat.h>
 
 using namespace modLoad;
 using testlib::Encoded;
@@ -125,26 +130,37 @@ TEST_F(ImportExport, ImportClosesBeforeShowingWhenNoFileIsChosenOrTheFileIsRefus
         EXPECT_EQ(Encoded(*Cars) + Encoded(TransferCars), cars + transfer);
     }
     ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages()[0].contains("short.car"));
+    EXPECT_TRUE(dialogs.messages()[0].contains("short.car") && dialogs.messages()[0].contains("damaged:"));
 }
 
 TEST_F(ImportExport, ExportKeepsItsSelectionThroughACancelledOrFailedSaveAndWritesItInListOrder)
 {
     ExportMode = 1;
     const QByteArray before = Encoded(*Cars);
-    const QString path = folder.filePath("out.car");
-    dialogs << "" << folder.filePath("no such folder/out.car") << "Ok" << path;
+    const QString path = folder.filePath("out.car"), locked = folder.filePath("locked");
+    ASSERT_TRUE(QDir().mkdir(locked));
+    ASSERT_EQ(0, chmod(qPrintable(folder.path()), 0777));
+    ASSERT_EQ(0, chmod(qPrintable(locked), 0555));
+    dialogs << "" << folder.filePath("no such folder/out.car") << "Ok" << locked + "/out.car" << "Ok" << path;
     QList<QList<int>> kept;
-    ASSERT_TRUE(Run([&] {
-        Click(2);
-        Click(0, Qt::ControlModifier);
-        for (int attempt = 0; attempt < 3; ++attempt)
-            Press("cmdOk"), kept << Selected();
-    }));
+    {
+        const OrdinaryUser user;
+        ASSERT_TRUE(Run([&] {
+            Click(2);
+            Click(0, Qt::ControlModifier);
+            for (int attempt = 0; attempt < 4; ++attempt)
+                Press("cmdOk"), kept << Selected();
+        }));
+    }
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(dialog.windowTitle(), "Export");
-    EXPECT_EQ(kept, (QList<QList<int>>{{0, 2}, {0, 2}, {-1}}));
-    EXPECT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(kept, (QList<QList<int>>{{0, 2}, {0, 2}, {0, 2}, {-1}}));
+    ASSERT_EQ(dialogs.messages().size(), 2);
+    EXPECT_TRUE(dialogs.messages()[0].contains("no such folder/out.car") &&
+                dialogs.messages()[0].contains(qt_error_string(ENOENT)));
+    EXPECT_TRUE(dialogs.messages()[1].contains(locked) && dialogs.messages()[1].contains(qt_error_string(EACCES)));
+    EXPECT_TRUE(QDir(locked).isEmpty());
+    chmod(qPrintable(locked), 0755);
     EXPECT_EQ(testlib::ReadFile(path), testlib::LibraryFile(Encoded((*Cars)[0]) + Encoded((*Cars)[2]), 2));
     EXPECT_EQ(Encoded(*Cars), before);
 }

@@ -1,10 +1,12 @@
 #include "DemoLibrary.h"
+#include "HostileLibrary.h"
 #include "ObjSamples.h"
 #include "TestLibrary.h"
 
 #include <QSet>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -15,9 +17,12 @@ using testlib::ReadFile;
 TEST(Samples, CommittedFilesAreWhatTheGeneratorMakes)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(SaveCars(dir.filePath("demo.car"), samples::DemoLibrary()));
     const QString committed = QStringLiteral(VELMAR_SOURCE_DIR "/samples/");
-    EXPECT_EQ(ReadFile(committed + "demo.car"), ReadFile(dir.filePath("demo.car"))) << "run makesamples";
+    for (const auto& [name, cars] :
+         {std::pair{"demo.car", samples::DemoLibrary()}, {"hostile.car", samples::HostileLibrary()}}) {
+        ASSERT_TRUE(SaveCars(dir.filePath(name), cars));
+        EXPECT_EQ(ReadFile(committed + name), ReadFile(dir.filePath(name))) << "run makesamples";
+    }
     EXPECT_EQ(ReadFile(committed + "wedge.obj"), samples::WedgeObj()) << "run makesamples";
     EXPECT_EQ(ReadFile(committed + "wedge-lf.obj"), samples::WedgeObjLF()) << "run makesamples";
     EXPECT_EQ(ReadFile(committed + "kart.obj"), samples::KartObj()) << "run makesamples";
@@ -47,6 +52,27 @@ TEST(Samples, DemoCarsAreWholeModelsStandingOnTheGround)
         // A wheel's size is its radius, so its sphere touches the ground from above.
         for (int w = 0; w < 4; ++w)
             EXPECT_NEAR(samples::GroundZ - car.SpherePos[w].Z, car.Parameters[w], 1e-6f) << "wheel " << w;
+    }
+    EXPECT_EQ(names.size(), static_cast<qsizetype>(cars.size()));
+}
+
+// However odd, every car keeps triangles in use whose corners name vertices of
+// the model at finite places, for an editor to draw.
+TEST(Samples, HostileCarsAreDistinctAndKeepADrawableModel)
+{
+    const CarTable cars = samples::HostileLibrary();
+    QSet<QByteArray> names;
+    for (const CarRecord& car : cars) {
+        names.insert(QByteArray(car.Name.data(), NameLength));
+        const auto finite = [&](int v) {
+            return std::isfinite(car.Vertices[v].X + car.Vertices[v].Y + car.Vertices[v].Z);
+        };
+        int drawable = 0;
+        for (int p = 0; p < UsedPolys(car); ++p) {
+            const Poly& poly = car.Polys[p];
+            drawable += PolyInModel(poly) && finite(poly.A) && finite(poly.B) && finite(poly.C);
+        }
+        EXPECT_GE(drawable, 12) << qPrintable(NameAsShown(car.Name));
     }
     EXPECT_EQ(names.size(), static_cast<qsizetype>(cars.size()));
 }
