@@ -14,8 +14,10 @@ namespace cli {
 // a hostile name cannot steer the terminal or break a line.
 QString PrintableName(const modLoad::CarName& name);
 
-// The shortest decimal that reads back as the same float, bit for bit; none
-// for NaN, the infinities and -0, which no plain decimal gives back.
+// The shortest decimal that reads back as the same float, bit for bit, also
+// when a reader parses a double and narrows it; none for NaN, the infinities
+// and -0, which no plain decimal gives back, nor for the one float (and its
+// negative) whose shortest decimal narrows to its neighbour.
 std::optional<QByteArray> ExactDecimal(float value);
 
 // Triangles the record claims: PolyPointCount / 3 taken as the editor takes it.

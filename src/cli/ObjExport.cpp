@@ -10,11 +10,15 @@ namespace cli {
 
 namespace {
 
-// The shortest decimal that reads back as the same float.
+// A decimal that reads back as the same float whether a reader parses a
+// float or a double first; nine digits where the shortest one does not (-0).
 QByteArray number(float value)
 {
+    if (const std::optional<QByteArray> decimal = ExactDecimal(value))
+        return *decimal;
     char text[32];
-    return QByteArray(text, std::to_chars(std::begin(text), std::end(text), value).ptr - text);
+    return QByteArray(text, std::to_chars(std::begin(text), std::end(text), value, std::chars_format::general, 9).ptr -
+                                text);
 }
 
 bool finite(const modLoad::Vector& v)

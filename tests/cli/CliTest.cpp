@@ -50,6 +50,8 @@ CarTable HostileCars()
     cars[3].Parameters[34] = bits(0x7FA00001);  // a signalling NaN with a payload
     cars[3].Parameters[35] = -std::numeric_limits<float>::infinity();
     cars[3].Parameters[36] = -0.0f;
+    // The float whose shortest decimal, read as a double and narrowed, gives its neighbour.
+    cars[3].Parameters[37] = bits(0x15AE43FD);
     cars[3].Vertices[2].Y = std::numeric_limits<float>::quiet_NaN();
     cars[4].Name = RawName("\x1b[2J%1\x85\xE9\xFF\n\0  ");
     cars[5].Name = cars[0].Name;
@@ -250,10 +252,11 @@ TEST_F(Cli, ExportsTheModelAsObj)
 {
     CarTable cars;
     ASSERT_TRUE(LoadCars(Demo, cars));
-    // A vertex past VertexCount that a triangle names is written too; -0 and tiny values exactly.
+    // A vertex past VertexCount that a triangle names is written too; -0 and
+    // floats that a short decimal misses, exactly.
     CarRecord& car = cars[5];
     car.VertexCount = 18;
-    car.Vertices[0] = {-0.0f, 1e-30f, bits(0x3F800001)};
+    car.Vertices[0] = {-0.0f, bits(0x15AE43FD), bits(0x3F800001)};
     const QString library = WriteLibrary(path("lib.car"), cars);
     const QString obj = path("car.obj");
     ASSERT_EQ(run({QStringLiteral("export-obj"), library, QStringLiteral("Ice Runner"), obj}).status, 0);
