@@ -26,6 +26,6 @@ foreach(check "desktop-file-validate;${share}/applications/org.velmar.CarEditor.
 endforeach()
 
 file(READ "${share}/mime/globs2" globs)
-if(NOT globs MATCHES "application/x-velmar-car-library:\\*\\.car")
+if(NOT globs MATCHES "application/x-velmar-car-library:\\*\\.car\n")
   message(FATAL_ERROR "no MIME type for *.car in:\n${globs}")
 endif()
