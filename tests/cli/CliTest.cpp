@@ -114,6 +114,12 @@ TEST_F(Cli, DumpThenBuildGivesTheFileByteForByte)
         ASSERT_EQ(run({QStringLiteral("build"), QStringLiteral("-"), built}, dumped.out.toUtf8()).status, 0);
         EXPECT_EQ(ReadFile(built), ReadFile(library)) << qPrintable(library);
     }
+    // What no table of cars keeps is told, not silently dropped.
+    WriteFile(path("odd.car"), LibraryFile(Encoded(HostileCars()), 6, 1000) + "tail");
+    const QString err = run({QStringLiteral("dump"), path("odd.car")}).err;
+    EXPECT_TRUE(err.contains(QLatin1String("gives its record size as 1000")) &&
+                err.contains(QLatin1String("the 4 bytes after the last car")))
+        << qPrintable(err);
 }
 
 TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
