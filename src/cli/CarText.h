@@ -1,0 +1,30 @@
+#pragma once
+
+#include "modLoad.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace cli {
+
+// The name as lists show it, with control characters written as \xNN so that
+// a hostile name cannot steer the terminal or break a line.
+QString PrintableName(const modLoad::CarName& name);
+
+// The shortest decimal that reads back as the same float, bit for bit, also
+// when a reader parses a double and narrows it; none for NaN, the infinities
+// and -0, which no plain decimal gives back, nor for the one float (and its
+// negative) whose shortest decimal narrows to its neighbour.
+std::optional<QByteArray> ExactDecimal(float value);
+
+// Triangles the record claims: PolyPointCount / 3 taken as the editor takes it.
+int ClaimedPolys(const modLoad::CarRecord& car);
+
+// Why the record lies outside the model, one sentence each; empty when it
+// lies inside and every part of its model may be read.
+QStringList ModelFaults(const modLoad::CarRecord& car);
+
+}  // namespace cli

@@ -1,0 +1,295 @@
+#include "Commands.h"
+
+#include "CarText.h"
+#include "LibraryDiff.h"
+#include "LibraryJson.h"
+#include "NumberText.h"
+#include "ObjExport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <cstdio>
+#include <functional>
+#include <optional>
+
+namespace cli {
+
+using modLoad::CarRecord;
+using modLoad::CarTable;
+
+namespace {
+
+void print(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+}
+
+// Says why an input is refused; the exit status for it.
+int refuse(const QString& message)
+{
+    std::fprintf(stderr, "velmar-car: %s\n", qPrintable(message));
+    return ExitRefused;
+}
+
+QString shown(const QString& path)
+{
+    return u'"' + QDir::toNativeSeparators(path) + u'"';
+}
+
+std::optional<CarTable> load(const QString& path)
+{
+    CarTable cars;
+    const modLoad::FileResult loaded = modLoad::LoadCars(path, cars);
+    if (!loaded) {
+        refuse(loaded.message);
+        return std::nullopt;
+    }
+    return cars;
+}
+
+// A position when the text is a whole number, else a name as lists show it.
+std::optional<std::size_t> findCar(const CarTable& cars, const QString& which, const QString& path)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    const QString range = cars.size() == 1 ? QStringLiteral("1 car, at position 0")
+                                           : QStringLiteral("%1 cars, at positions 0 to %2").arg(cars.size()).arg(cars.size() - 1);
+    if (digits.match(which).hasMatch()) {
+        bool ok = false;
+        const qulonglong position = which.toULongLong(&ok);
+        if (ok && position < cars.size())
+            return static_cast<std::size_t>(position);
+        refuse(QStringLiteral("%1 holds %2; there is no car at position %3.").arg(shown(path), range, which));
+        return std::nullopt;
+    }
+    std::vector<std::size_t> found;
+    for (std::size_t i = 0; i < cars.size(); ++i)
+        if (modLoad::NameAsShown(cars[i].Name) == which)
+            found.push_back(i);
+    if (found.size() == 1)
+        return found.front();
+    if (found.empty()) {
+        refuse(QStringLiteral("%1 holds no car named \"%2\"; \"velmar-car list\" shows the names.").arg(shown(path), which));
+    } else {
+        QStringList positions;
+        for (const std::size_t i : found)
+            positions << QString::number(i);
+        refuse(QStringLiteral("%1 holds %2 cars named \"%3\", at positions %4; give a position.")
+                   .arg(shown(path), QString::number(found.size()), which, positions.join(QStringLiteral(", "))));
+    }
+    return std::nullopt;
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
+QString facts(const CarRecord& car)
+{
+    const QStringList faults = ModelFaults(car);
+    return faults.isEmpty() ? QString() : QStringLiteral("  (outside the model: %1)").arg(faults.join(QStringLiteral("; ")));
+}
+
+int list(const QStringList& args)
+{
+    const std::optional<CarTable> cars = load(args[0]);
+    if (!cars)
+        return ExitRefused;
+    const int positionWidth = static_cast<int>(QString::number(cars->size() - 1).size());
+    qsizetype nameWidth = 0;
+    for (const CarRecord& car : *cars)
+        nameWidth = std::max(nameWidth, PrintableName(car.Name).size());
+    QString text;
+    for (std::size_t i = 0; i < cars->size(); ++i) {
+        const CarRecord& car = (*cars)[i];
+        // One pass over the pattern, so a % in a name is never taken for a marker.
+        text += QStringLiteral("%1  %2  %3 vertices  %4 triangles%5\n")
+                    .arg(QString::number(i).rightJustified(positionWidth),
+                         PrintableName(car.Name).leftJustified(nameWidth),
+                         QString::number(car.VertexCount).rightJustified(2),
+                         QString::number(ClaimedPolys(car)).rightJustified(2), facts(car));
+    }
+    print(text);
+    return ExitOk;
+}
+
+int show(const QStringList& args)
+{
+    const std::optional<CarTable> cars = load(args[0]);
+    if (!cars)
+        return ExitRefused;
+    const std::optional<std::size_t> position = findCar(*cars, args[1], args[0]);
+    if (!position)
+        return ExitRefused;
+    const CarRecord& car = (*cars)[*position];
+    modLoad::FillParameterNames();
+    const auto row = [](const QString& name, const QString& value) { return QStringLiteral("%1  %2\n").arg(name, -25).arg(value); };
+    QString text = QStringLiteral("\"%1\", car %2 of %3 in %4\n\n")
+                       .arg(PrintableName(car.Name), QString::number(*position), QString::number(cars->size()),
+                            shown(args[0]));
+    for (int i = 0; i < modLoad::ParameterCount; ++i)
+        text += row(modLoad::ParameterNames[i], ui::SingleToText(car.Parameters[i]));
+    text += u'\n' + row(QStringLiteral("Vertices"), QString::number(car.VertexCount)) +
+            row(QStringLiteral("Triangles"), QString::number(ClaimedPolys(car)));
+    for (const QString& fault : ModelFaults(car))
+        text += QStringLiteral("Outside the model: %1.\n").arg(fault);
+    print(text);
+    return ExitOk;
+}
+
+// What the library file holds that no table of cars keeps: the editor reads
+// 1344-byte records whatever the header says, and stops after the last one.
+void noteWhatIsNotKept(const QString& path, std::size_t count)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray header = file.read(4);
+    const std::int32_t recordSize =
+        header.size() == 4 ? static_cast<std::int32_t>(static_cast<std::uint8_t>(header[0]) |
+                                                       static_cast<std::uint8_t>(header[1]) << 8 |
+                                                       static_cast<std::uint8_t>(header[2]) << 16 |
+                                                       static_cast<std::uint32_t>(static_cast<std::uint8_t>(header[3])) << 24)
+                           : modLoad::RecordSize;
+    if (recordSize != modLoad::RecordSize)
+        std::fprintf(stderr, "velmar-car: note: %s gives its record size as %d; records are read as %d bytes, "
+                             "and build writes %d.\n",
+                     qPrintable(shown(path)), recordSize, modLoad::RecordSize, modLoad::RecordSize);
+    const qint64 extra = file.size() - modLoad::HeaderSize - static_cast<qint64>(count) * modLoad::RecordSize;
+    if (extra > 0)
+        std::fprintf(stderr, "velmar-car: note: the %lld bytes after the last car of %s belong to no car and are "
+                             "not in the dump.\n",
+                     static_cast<long long>(extra), qPrintable(shown(path)));
+}
+
+int dump(const QStringList& args)
+{
+    const std::optional<CarTable> cars = load(args[0]);
+    if (!cars)
+        return ExitRefused;
+    noteWhatIsNotKept(args[0], cars->size());
+    const QByteArray json = DumpJson(*cars);
+    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+    return ExitOk;
+}
+
+int build(const QStringList& args)
+{
+    const QString& input = args[0];
+    const QString& output = args[1];
+    if (sameFile(input, output))
+        return refuse(QStringLiteral("%1 is the JSON to read; write the library to another file.").arg(shown(output)));
+    QFile file;
+    if (input == QLatin1String("-") ? !file.open(stdin, QIODevice::ReadOnly)
+                                     : (file.setFileName(input), !file.open(QIODevice::ReadOnly)))
+        return refuse(QStringLiteral("Cannot open %1: %2.").arg(shown(input), file.errorString()));
+    const QByteArray json = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return refuse(QStringLiteral("Cannot read %1: %2.").arg(shown(input), file.errorString()));
+    const JsonLibrary library = BuildFromJson(json);
+    if (!library.error.isEmpty())
+        return refuse(QStringLiteral("%1 is not a car library in JSON: %2.").arg(shown(input), library.error));
+    const modLoad::FileResult saved = modLoad::SaveCars(output, library.cars);
+    return saved ? ExitOk : refuse(saved.message);
+}
+
+int diff(const QStringList& args)
+{
+    const std::optional<CarTable> a = load(args[0]);
+    if (!a)
+        return ExitRefused;
+    const std::optional<CarTable> b = load(args[1]);
+    if (!b)
+        return ExitRefused;
+    const QStringList lines = DiffLines(*a, *b, QDir::toNativeSeparators(args[0]), QDir::toNativeSeparators(args[1]));
+    print(lines.isEmpty() ? QStringLiteral("The two libraries hold the same cars, byte for byte.\n")
+                          : lines.join(u'\n') + u'\n');
+    return ExitOk;
+}
+
+int exportObj(const QStringList& args)
+{
+    const QString& output = args[2];
+    if (sameFile(args[0], output))
+        return refuse(QStringLiteral("%1 is the library to read; write the OBJ to another file.").arg(shown(output)));
+    const std::optional<CarTable> cars = load(args[0]);
+    if (!cars)
+        return ExitRefused;
+    const std::optional<std::size_t> position = findCar(*cars, args[1], args[0]);
+    if (!position)
+        return ExitRefused;
+    const CarRecord& car = (*cars)[*position];
+    const QString name = PrintableName(car.Name);
+    const ObjText obj = ModelAsObj(car, QStringLiteral("%1, car %2 of %3")
+                                            .arg(name, QString::number(*position), QFileInfo(args[0]).fileName()));
+    if (!obj.error.isEmpty())
+        return refuse(QStringLiteral("Cannot export \"%1\": %2").arg(name, obj.error));
+    QSaveFile file(output);
+    if (!file.open(QIODevice::WriteOnly) || file.write(obj.text) != obj.text.size() || !file.commit())
+        return refuse(QStringLiteral("Could not write %1: %2.").arg(shown(output), file.errorString()));
+    return ExitOk;
+}
+
+struct Command {
+    const char* name;
+    const char* arguments;
+    const char* summary;
+    std::function<int(const QStringList&)> run;
+};
+
+const Command Commands[] = {
+    {"list", "LIB", "one line per car: position, name, vertex and triangle counts", list},
+    {"show", "LIB CAR", "the forty parameters of a car with the editor's number text, and its model's counts", show},
+    {"dump", "LIB", "the whole library as JSON, on standard output", dump},
+    {"build", "JSON OUT", "the library that JSON from dump describes, written to OUT (JSON - reads standard input)",
+     build},
+    {"diff", "A B", "what differs between two libraries, car by car and field by field", diff},
+    {"export-obj", "LIB CAR OUT", "the car's model as a Wavefront OBJ file", exportObj},
+};
+
+}  // namespace
+
+QString CommandHelp()
+{
+    QString text = QStringLiteral("Commands:\n");
+    for (const Command& command : Commands)
+        text += QStringLiteral("  %1 %2\n      %3\n").arg(QLatin1String(command.name), QLatin1String(command.arguments),
+                                                       QLatin1String(command.summary));
+    return text + QStringLiteral(
+                      "\nLIB, A and B are car library files (.car). CAR is a position, counted from 0 as in the "
+                      "editor's car list, or else a car's name as lists show it. Positions count from 0 everywhere.\n"
+                      "Exit status: 0 on success, 1 when an input is refused, 2 on a usage error.");
+}
+
+int RunCommand(const QStringList& arguments)
+{
+    const QString name = arguments.value(0);
+    for (const Command& command : Commands) {
+        if (name != QLatin1String(command.name))
+            continue;
+        const QStringList rest = arguments.mid(1);
+        const qsizetype wanted = QString::fromLatin1(command.arguments).split(u' ').size();
+        if (rest.size() != wanted)
+            return UsageError(QStringLiteral("usage: velmar-car %1 %2").arg(name, QLatin1String(command.arguments)));
+        const int status = command.run(rest);
+        if (std::fflush(stdout) != 0 || std::ferror(stdout))
+            return refuse(QStringLiteral("Could not write the standard output."));
+        return status;
+    }
+    return UsageError(name.isEmpty() ? QStringLiteral("no command given")
+                                     : QStringLiteral("\"%1\" is not a command").arg(name));
+}
+
+int UsageError(const QString& message)
+{
+    std::fprintf(stderr, "velmar-car: %s\nRun \"velmar-car --help\" for the commands.\n", qPrintable(message));
+    return ExitUsage;
+}
+
+}  // namespace cli

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace cli {
+
+enum ExitStatus { ExitOk = 0, ExitRefused = 1, ExitUsage = 2 };
+
+// The commands, their arguments and what they do, for --help.
+QString CommandHelp();
+
+// Runs the command named first, with the arguments after it; the exit status.
+int RunCommand(const QStringList& arguments);
+
+// Says what is wrong with the command line; the exit status for it.
+int UsageError(const QString& message);
+
+}  // namespace cli

@@ -1,0 +1,34 @@
+#include "Commands.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <csignal>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    // A write past the file-size limit must fail with a message, as in the editor.
+    std::signal(SIGXFSZ, SIG_IGN);
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("velmar-car"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMAR_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Reads, compares and converts the car libraries (.car) of the Velmar Car Editor.\n\n") +
+        cli::CommandHelp());
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("One of the commands above."),
+                                 QStringLiteral("command [arguments]"));
+    if (!parser.parse(QCoreApplication::arguments()))
+        return cli::UsageError(parser.errorText());
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return cli::ExitOk;
+    }
+    if (parser.isSet(version))
+        parser.showVersion();
+    return cli::RunCommand(parser.positionalArguments());
+}

@@ -1,0 +1,297 @@
+// Runs the real velmar-car as a user would and reads what it prints.
+
+#include "QtPrinters.h"
+#include "TestLibrary.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+using namespace modLoad;
+using namespace testlib;
+
+namespace {
+
+struct Result {
+    int status;
+    QString out;
+    QString err;
+};
+
+const QString Demo = QStringLiteral(VELMAR_SOURCE_DIR "/samples/demo.car");
+
+float bits(std::uint32_t b)
+{
+    return std::bit_cast<float>(b);
+}
+
+// Cars outside the model in every way a file can put them there, among cars
+// inside it.
+CarTable HostileCars()
+{
+    CarTable cars = MakeCars(6, 3, QStringLiteral("Hostile"));
+    for (CarRecord& car : cars) {
+        car.VertexCount = 4;
+        car.PolyPointCount = 6;
+        car.Polys[0] = {0, 1, 2};
+        car.Polys[1] = {1, 2, 3};
+    }
+    cars[1].PolyPointCount = 255;
+    cars[2].Polys[1] = {1, 2, 200};
+    cars[2].VertexCount = 31;
+    cars[3].Name = RawName("No NUL at all");
+    cars[3].Parameters[34] = bits(0x7FA00001);  // a signalling NaN with a payload
+    cars[3].Parameters[35] = -std::numeric_limits<float>::infinity();
+    cars[3].Parameters[36] = -0.0f;
+    // The float whose shortest decimal, read as a double and narrowed, gives its neighbour.
+    cars[3].Parameters[37] = bits(0x15AE43FD);
+    cars[3].Vertices[2].Y = std::numeric_limits<float>::quiet_NaN();
+    cars[4].Name = RawName("\x1b[2J%1\x85\xE9\xFF\n\0  ");
+    cars[5].Name = cars[0].Name;
+    return cars;
+}
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        hostile = WriteLibrary(path("hostile.car"), HostileCars());
+        inputs = {{Demo, ReadFile(Demo)}, {hostile, ReadFile(hostile)}};
+    }
+
+    // No command ever changes its input.
+    void TearDown() override
+    {
+        for (const auto& [file, bytes] : inputs)
+            EXPECT_EQ(ReadFile(file), bytes) << qPrintable(file);
+    }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    static Result run(const QStringList& args, const QByteArray& input = {})
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(VELMAR_CLI), args);
+        process.write(input);
+        process.closeWriteChannel();
+        EXPECT_TRUE(process.waitForFinished(120000)) << qPrintable(args.join(u' '));
+        const Result result{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                            QString::fromUtf8(process.readAllStandardError())};
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << qPrintable(result.err);
+        EXPECT_FALSE(result.err.contains(QLatin1String("Sanitizer")) || result.err.contains(QLatin1String("runtime error")))
+            << qPrintable(result.err);
+        return result;
+    }
+
+    QTemporaryDir dir;
+    QString hostile;
+    std::vector<std::pair<QString, QByteArray>> inputs;
+};
+
+TEST_F(Cli, DumpThenBuildGivesTheFileByteForByte)
+{
+    // Random bytes put NaNs with payloads, infinities and -0 in every float field.
+    const QString random = path("random.car");
+    WriteFile(random, LibraryFile(RandomBytes(40 * RecordSize, 11), 40));
+    for (const QString& library : {Demo, hostile, random}) {
+        const Result dumped = run({QStringLiteral("dump"), library});
+        ASSERT_EQ(dumped.status, 0) << qPrintable(dumped.err);
+        const QString built = path("built.car");
+        WriteFile(path("dump.json"), dumped.out.toUtf8());
+        ASSERT_EQ(run({QStringLiteral("build"), path("dump.json"), built}).status, 0);
+        EXPECT_EQ(ReadFile(built), ReadFile(library)) << qPrintable(library);
+        // The same through standard input.
+        ASSERT_EQ(run({QStringLiteral("build"), QStringLiteral("-"), built}, dumped.out.toUtf8()).status, 0);
+        EXPECT_EQ(ReadFile(built), ReadFile(library)) << qPrintable(library);
+    }
+    // What no table of cars keeps is told, not silently dropped.
+    WriteFile(path("odd.car"), LibraryFile(Encoded(HostileCars()), 6, 1000) + "tail");
+    const QString err = run({QStringLiteral("dump"), path("odd.car")}).err;
+    EXPECT_TRUE(err.contains(QLatin1String("gives its record size as 1000")) &&
+                err.contains(QLatin1String("the 4 bytes after the last car")))
+        << qPrintable(err);
+}
+
+TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
+{
+    const QString json = run({QStringLiteral("dump"), Demo}).out;
+    const auto replaced = [&json](const char* from, const char* to) {
+        QString text = json;
+        const qsizetype at = text.indexOf(QLatin1String(from));
+        return at < 0 ? QString() : text.replace(at, qsizetype(std::strlen(from)), QLatin1String(to));
+    };
+    const std::pair<QString, const char*> cases[] = {
+        {replaced("\"cars\": [", "\"cars\": [,"), "line 2, column 13"},
+        {replaced("\"Power\": 420", "\"Power\": \"fast\""), "$.cars[0].Parameters.Power: must be a number"},
+        {replaced("\"Top Speed\": 285", "\"Top Speed\": 1e39"), "$.cars[0].Parameters[\"Top Speed\"]: is out of"},
+        {replaced("\"Mass\": 1250", "\"Mass\": \"0x123\""), "$.cars[0].Parameters.Mass: must be a number"},
+        {replaced("\"Mass\": 1250", "\"Mas\": 1250"), "$.cars[0].Parameters.Mas: is not a parameter name"},
+        {replaced("\"Name\": \"Comet GT", "\"Name\": \"Comet GT Turbo"), "$.cars[0].Name: must be a text of at most 13"},
+        {replaced("[0, 1, 2]", "[0, 1, 256]"), "$.cars[0].Polys[0][2]: must be a whole number from 0 to 255"},
+        {replaced("[0, 1, 2]", "[0, 1]"), "$.cars[0].Polys[0]: must be a list of 3"},
+        {replaced("\"ExtraByte1\": 0", "\"ExtraByte1\": 0.5"), "$.cars[0].ExtraByte1: must be a whole number"},
+        {replaced("\"Text3\": \"000000\"", "\"Text3\": \"00000g\""), "$.cars[0].Text3: must be 3 bytes"},
+        {replaced("\"Normals\"", "\"Normal\""), "$.cars[0].Normal: is not a field of a car"},
+        {replaced("\"HeadHidden\": 0,", ""), "$.cars[0].HeadHidden: is missing"},
+        {QStringLiteral("{\"cars\": []}"), "$.cars: must hold 1 to 32767 cars"},
+        {QStringLiteral("[]"), "$: must be an object"},
+    };
+    const QString out = path("out.car");
+    for (const auto& [text, fault] : cases) {
+        ASSERT_FALSE(text.isEmpty()) << fault;
+        const Result built = run({QStringLiteral("build"), QStringLiteral("-"), out}, text.toUtf8());
+        EXPECT_EQ(built.status, 1) << fault;
+        EXPECT_TRUE(built.err.contains(QLatin1String(fault))) << qPrintable(built.err);
+        EXPECT_FALSE(QFile::exists(out)) << fault;
+    }
+    // A name shorter than 13 characters is stored as the editor stores a new name.
+    ASSERT_EQ(run({QStringLiteral("build"), QStringLiteral("-"), out}, replaced("Comet GT\\u0000    ", "Comet").toUtf8()).status, 0);
+    CarTable cars;
+    ASSERT_TRUE(LoadCars(out, cars));
+    EXPECT_EQ(cars[0].Name, StoredName(QStringLiteral("Comet")));
+}
+
+TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
+{
+    const QString copy = path("copy.car");
+    QFile::copy(Demo, copy);
+    const std::tuple<QStringList, int, const char*> cases[] = {
+        {{}, 2, "no command given"},
+        {{"frobnicate"}, 2, "\"frobnicate\" is not a command"},
+        {{"list"}, 2, "usage: velmar-car list LIB"},
+        {{"show", Demo}, 2, "usage: velmar-car show LIB CAR"},
+        {{"--frob", "list", Demo}, 2, "Unknown option 'frob'"},
+        {{"list", path("missing.car")}, 1, "Cannot open"},
+        {{"show", Demo, "6"}, 1, "holds 6 cars, at positions 0 to 5; there is no car at position 6."},
+        {{"show", Demo, "Nobody"}, 1, "holds no car named \"Nobody\""},
+        {{"show", hostile, "Hostile 0"}, 1, "holds 2 cars named \"Hostile 0\", at positions 0, 5"},
+        {{"export-obj", hostile, "1", path("x.obj")}, 1, "PolyPointCount 255 claims 85 triangles, and a model holds 40"},
+        {{"export-obj", hostile, "2", path("x.obj")}, 1, "1 triangle in use names a vertex past 29 (triangle 1 names vertex 200)"},
+        {{"export-obj", hostile, "3", path("x.obj")}, 1, "vertex 2 or its normal has a coordinate that is not a finite number"},
+        {{"export-obj", copy, "0", copy}, 1, "is the library to read"},
+        {{"build", copy, copy}, 1, "is the JSON to read"},
+    };
+    for (const auto& [args, status, message] : cases) {
+        const Result result = run(args);
+        EXPECT_EQ(result.status, status) << qPrintable(args.join(u' '));
+        EXPECT_TRUE(result.err.contains(QLatin1String(message))) << qPrintable(result.err);
+        EXPECT_TRUE(result.out.isEmpty()) << qPrintable(result.out);
+    }
+    EXPECT_FALSE(QFile::exists(path("x.obj")));
+    EXPECT_EQ(ReadFile(copy), ReadFile(Demo));
+    const Result help = run({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains(QLatin1String("counted from 0"))) << qPrintable(help.out);
+}
+
+TEST_F(Cli, ListsAndShowsHostileCarsWithoutHarm)
+{
+    const QStringList lines = run({QStringLiteral("list"), hostile}).out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], QStringLiteral("0  Hostile 0             4 vertices   2 triangles"));
+    EXPECT_TRUE(lines[1].contains(QLatin1String("85 triangles  (outside the model: PolyPointCount 255 claims 85 "
+                                                "triangles, and a model holds 40")));
+    EXPECT_TRUE(lines[3].startsWith(QLatin1String("3  No NUL at all  ")));
+    // Controls escaped, a % left alone, Latin-1 letters as they are, the name ending at its NUL.
+    EXPECT_TRUE(lines[4].startsWith(QStringLiteral("4  \\x1b[2J%1\\x85\u00e9\u00ff\\x0a  "))) << qPrintable(lines[4]);
+
+    const Result shown = run({QStringLiteral("show"), hostile, QStringLiteral("3")});
+    ASSERT_EQ(shown.status, 0);
+    for (const char* row : {"Power                      NaN\n", "Top Speed                  -Infinity\n",
+                            "Sliding                    0\n", "Triangles                  2\n"})
+        EXPECT_TRUE(shown.out.contains(QLatin1String(row))) << row << qPrintable(shown.out);
+    // By name, the same car.
+    EXPECT_EQ(run({QStringLiteral("show"), hostile, QStringLiteral("No NUL at all")}).out, shown.out);
+}
+
+TEST_F(Cli, DiffPairsCarsAndNamesWhatChanged)
+{
+    const CarTable demo = [] {
+        CarTable cars;
+        LoadCars(Demo, cars);
+        return cars;
+    }();
+    const auto diff = [&](CarTable cars) {
+        const QString other = WriteLibrary(path("other.car"), cars);
+        Result result = run({QStringLiteral("diff"), Demo, other});
+        EXPECT_EQ(result.status, 0);
+        return result.out.replace(other, QStringLiteral("B")).replace(Demo, QStringLiteral("A"));
+    };
+    EXPECT_EQ(diff(demo), QStringLiteral("The two libraries hold the same cars, byte for byte.\n"));
+
+    CarTable removed = demo;
+    removed.erase(removed.begin() + 2);
+    removed[3].Parameters[34] = std::nextafter(removed[3].Parameters[34], 1e9f);
+    EXPECT_EQ(diff(removed), QStringLiteral("\"A\" has 6 cars, \"B\" has 5.\n"
+                                            "Car 2, \"Bluebird\": only in \"A\"\n"
+                                            "Car 4 (3 in the second library), \"Hauler 9\":\n"
+                                            "  Power: 190 -> 190 (bits 433e0000 -> 433e0001)\n"));
+
+    CarTable changed = demo;
+    changed[1].Name = StoredName(QStringLiteral("Mudlark II"));
+    changed[1].PolyPointCount -= 3;
+    changed[1].PolyColour[39] = 7;
+    changed[1].HeadHidden = 7;
+    changed[1].ExtraVectors[14].Z = 1;
+    changed.push_back(demo[0]);
+    EXPECT_EQ(diff(changed), QStringLiteral("\"A\" has 6 cars, \"B\" has 7.\n"
+                                            "Car 1, \"Mudlark\":\n"
+                                            "  name: \"Mudlark\" -> \"Mudlark II\"\n"
+                                            "  triangles: 20 -> 19\n"
+                                            "  head: shown -> hidden (HeadHidden 7)\n"
+                                            "  model changed: triangle colours\n"
+                                            "  fields of unknown use changed: ExtraVectors\n"
+                                            "Car 6, \"Comet GT\": only in \"B\"\n"));
+}
+
+TEST_F(Cli, ExportsTheModelAsObj)
+{
+    CarTable cars;
+    ASSERT_TRUE(LoadCars(Demo, cars));
+    // A vertex past VertexCount that a triangle names is written too; -0 and
+    // floats that a short decimal misses, exactly.
+    CarRecord& car = cars[5];
+    car.VertexCount = 18;
+    car.Vertices[0] = {-0.0f, bits(0x15AE43FD), bits(0x3F800001)};
+    const QString library = WriteLibrary(path("lib.car"), cars);
+    const QString obj = path("car.obj");
+    ASSERT_EQ(run({QStringLiteral("export-obj"), library, QStringLiteral("Ice Runner"), obj}).status, 0);
+    const QByteArray text = ReadFile(obj);
+    EXPECT_FALSE(text.contains('\r'));
+
+    std::vector<Vector> vertices, normals;
+    std::vector<Poly> faces;
+    static const QRegularExpression face(QStringLiteral("^f (\\d+)//\\1 (\\d+)//\\2 (\\d+)//\\3$"));
+    for (const QByteArray& line : text.split('\n')) {
+        const QList<QByteArray> t = line.split(' ');
+        if (t[0] == "v" || t[0] == "vn")
+            (t[0] == "v" ? vertices : normals).push_back({t[1].toFloat(), t[2].toFloat(), t[3].toFloat()});
+        if (t[0] == "f") {
+            const QRegularExpressionMatch m = face.match(QString::fromLatin1(line));
+            ASSERT_TRUE(m.hasMatch()) << line.constData();
+            faces.push_back({std::uint8_t(m.captured(1).toInt() - 1), std::uint8_t(m.captured(2).toInt() - 1),
+                             std::uint8_t(m.captured(3).toInt() - 1)});
+        }
+    }
+    ASSERT_EQ(vertices.size(), 20u);
+    ASSERT_EQ(normals.size(), 20u);
+    ASSERT_EQ(faces.size(), std::size_t(UsedPolys(car)));
+    for (std::size_t i = 0; i < vertices.size(); ++i) {
+        EXPECT_EQ(0, std::memcmp(&vertices[i], &car.Vertices[i], sizeof(Vector))) << i;
+        EXPECT_EQ(0, std::memcmp(&normals[i], &car.Normals[i], sizeof(Vector))) << i;
+    }
+    for (std::size_t p = 0; p < faces.size(); ++p)
+        EXPECT_EQ(0, std::memcmp(&faces[p], &car.Polys[p], sizeof(Poly))) << p;
+}
+
+}  // namespace
