@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "CarText.h"
+#include "ContactSheet.h"
 #include "LibraryDiff.h"
 #include "LibraryJson.h"
 #include "NumberText.h"
@@ -9,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
 
@@ -236,6 +239,59 @@ int exportObj(const QStringList& args)
     return ExitOk;
 }
 
+// Empty on success; else why the picture could not be written.
+QString writePng(const QImage& picture, const QString& path)
+{
+    QSaveFile file(path);
+    QImageWriter writer(&file, "png");
+    if (file.open(QIODevice::WriteOnly) && writer.write(picture) && file.commit())
+        return {};
+    return QStringLiteral("Could not write %1: %2.")
+        .arg(shown(path), file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString());
+}
+
+int render(const QStringList& args)
+{
+    const QString& output = args[1];
+    if (!output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        return refuse(QStringLiteral("render writes PNG pictures; give the output a name that ends in .png."));
+    const std::optional<CarTable> cars = load(args[0]);
+    if (!cars)
+        return ExitRefused;
+    // A library too large for one sheet gets several, named for the positions they show.
+    const std::size_t sheets = (cars->size() + SheetCars - 1) / SheetCars;
+    QStringList paths;
+    for (std::size_t first = 0; first < cars->size(); first += SheetCars) {
+        const std::size_t last = std::min(first + SheetCars, cars->size()) - 1;
+        paths << (sheets == 1 ? output
+                              : QStringLiteral("%1-%2-%3%4").arg(output.chopped(4)).arg(first).arg(last).arg(output.right(4)));
+        if (sameFile(args[0], paths.back()))
+            return refuse(QStringLiteral("%1 is the library to read; write the picture to another file.").arg(shown(paths.back())));
+    }
+    // Names are drawn as text, which needs the fonts of a GUI application;
+    // on the offscreen platform that needs no display.
+    int argc = 3;
+    char program[] = "velmar-car", option[] = "-platform", platform[] = "offscreen";
+    char* argv[] = {program, option, platform, nullptr};
+    const QGuiApplication fonts(argc, argv);
+    for (std::size_t sheet = 0; sheet < sheets; ++sheet) {
+        const std::size_t first = sheet * SheetCars;
+        const QImage picture = ContactSheet(*cars, first, std::min(SheetCars, cars->size() - first));
+        if (picture.isNull())
+            return refuse(QStringLiteral("Not enough memory to draw %1.").arg(shown(paths[sheet])));
+        if (const QString error = writePng(picture, paths[sheet]); !error.isEmpty())
+            return refuse(error);
+    }
+    if (sheets > 1) {
+        QStringList names;
+        for (const QString& path : paths)
+            names << shown(path);
+        std::fprintf(stderr, "velmar-car: note: %s holds %zu cars, and one sheet shows %zu; wrote %s.\n",
+                     qPrintable(shown(args[0])), cars->size(), SheetCars, qPrintable(names.join(QStringLiteral(", "))));
+    }
+    return ExitOk;
+}
+
 struct Command {
     const char* name;
     const char* arguments;
@@ -251,6 +307,7 @@ const Command Commands[] = {
      build},
     {"diff", "A B", "what differs between two libraries, car by car and field by field", diff},
     {"export-obj", "LIB CAR OUT", "the car's model as a Wavefront OBJ file", exportObj},
+    {"render", "LIB OUT.png", "a contact sheet of the library: each car's name and its XY, YZ and XZ views", render},
 };
 
 }  // namespace

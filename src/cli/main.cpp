@@ -5,12 +5,15 @@
 
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char* argv[])
 {
     // A write past the file-size limit must fail with a message, as in the editor.
     std::signal(SIGXFSZ, SIG_IGN);
-    QCoreApplication app(argc, argv);
+    // Only to read the command line: render makes an application of its own,
+    // with fonts, and the other commands need none.
+    std::optional<QCoreApplication> app(std::in_place, argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmar-car"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMAR_VERSION));
 
@@ -30,5 +33,7 @@ int main(int argc, char* argv[])
     }
     if (parser.isSet(version))
         parser.showVersion();
-    return cli::RunCommand(parser.positionalArguments());
+    const QStringList command = parser.positionalArguments();
+    app.reset();
+    return cli::RunCommand(command);
 }

@@ -1,9 +1,13 @@
 // Runs the real velmar-car as a user would and reads what it prints.
 
+#include "ContactSheet.h"
 #include "QtPrinters.h"
 #include "TestLibrary.h"
+#include "WireFrame.h"
 #include "modOBJ.h"
 
+#include <QImage>
+#include <QLineF>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -81,6 +85,10 @@ protected:
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        // As on a machine with no display: a command that wanted one would fail.
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(VELMAR_CLI), args);
         process.write(input);
@@ -166,6 +174,8 @@ TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
 {
     const QString copy = path("copy.car");
     QFile::copy(Demo, copy);
+    const QString png = path("copy.png");
+    QFile::copy(Demo, png);
     const std::tuple<QStringList, int, const char*> cases[] = {
         {{}, 2, "no command given"},
         {{"frobnicate"}, 2, "\"frobnicate\" is not a command"},
@@ -181,6 +191,10 @@ TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
         {{"export-obj", hostile, "3", path("x.obj")}, 1, "vertex 2 or its normal has a coordinate that is not a finite number"},
         {{"export-obj", copy, "0", copy}, 1, "is the library to read"},
         {{"build", copy, copy}, 1, "is the JSON to read"},
+        {{"render", path("missing.car"), path("x.png")}, 1, "Cannot open"},
+        {{"render", Demo, path("x.jpg")}, 1, "give the output a name that ends in .png"},
+        {{"render", Demo, path("no/x.png")}, 1, "Could not write"},
+        {{"render", png, png}, 1, "is the library to read"},
     };
     for (const auto& [args, status, message] : cases) {
         const Result result = run(args);
@@ -190,6 +204,7 @@ TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
     }
     EXPECT_FALSE(QFile::exists(path("x.obj")));
     EXPECT_EQ(ReadFile(copy), ReadFile(Demo));
+    EXPECT_EQ(ReadFile(png), ReadFile(Demo));
     const Result help = run({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.contains(QLatin1String("counted from 0"))) << qPrintable(help.out);
@@ -291,6 +306,90 @@ TEST_F(Cli, ExportsTheModelAsObj)
     }
     ASSERT_EQ(normals.size(), 20u);
     EXPECT_EQ(0, std::memcmp(normals.data(), car.Normals.data(), 20 * sizeof(Vector)));
+}
+
+TEST_F(Cli, RendersATilePerCarWithInkWhereTheViewsLinesRun)
+{
+    CarTable demo;
+    ASSERT_TRUE(LoadCars(Demo, demo));
+    // More cars than one sheet shows go on sheets named for their positions.
+    CarTable many;
+    for (int i = 0; i < 9; ++i)
+        many.insert(many.end(), demo.begin(), demo.end());
+    // A model larger than its views is cut at their edges.
+    for (Vector& v : many[0].Vertices)
+        v = {v.X * 3, v.Y * 3, v.Z * 3};
+    const QString library = WriteLibrary(path("many.car"), many);
+    const std::tuple<QString, const CarTable&, QString, QStringList> runs[] = {
+        {Demo, demo, QStringLiteral("demo.png"), {QStringLiteral("demo.png")}},
+        {library, many, QStringLiteral("many.png"), {QStringLiteral("many-0-49.png"), QStringLiteral("many-50-53.png")}},
+    };
+    const editor::ViewAxes views[] = {editor::XYAxes, editor::YZAxes, editor::XZAxes};
+    const auto ink = [](const QImage& sheet, QRect area) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                if (qGray(sheet.pixel(x, y)) < 128)
+                    return true;
+        return false;
+    };
+    for (const auto& [input, cars, output, sheets] : runs) {
+        const Result rendered = run({QStringLiteral("render"), input, path(output)});
+        ASSERT_EQ(rendered.status, 0) << qPrintable(rendered.err);
+        EXPECT_EQ(sheets.size() == 1, QFile::exists(path(output)));
+        std::size_t car = 0;
+        for (const QString& name : sheets) {
+            const QImage sheet(path(name));
+            const std::size_t tiles = std::min(std::size_t{50}, cars.size() - car);
+            // One tile per car, two to a row.
+            ASSERT_EQ(sheet.size(), QSize(cli::ViewRect(std::min<std::size_t>(tiles, 2) - 1, 2).right() + 2,
+                                          cli::ViewRect(tiles - 1, 0).bottom() + 2))
+                << qPrintable(name);
+            for (std::size_t tile = 0; tile < tiles; ++tile, ++car) {
+                const CarRecord& shown = cars[car];
+                EXPECT_TRUE(ink(sheet, cli::ViewRect(tile, 0).translated(0, -20).adjusted(0, 0, -200, -240)))
+                    << "no name over car " << car;
+                for (int v = 0; v < 3; ++v) {
+                    const QRect view = cli::ViewRect(tile, v);
+                    std::vector<QLineF> edges;
+                    for (int p = 0; p < UsedPolys(shown); ++p) {
+                        const Poly& poly = shown.Polys[p];
+                        const std::uint8_t corners[] = {poly.A, poly.B, poly.C, poly.A};
+                        for (int k = 0; k < 3; ++k)
+                            edges.emplace_back(
+                                editor::MapToView(shown.Vertices[corners[k]], views[v], 50, view.size()) + view.topLeft(),
+                                editor::MapToView(shown.Vertices[corners[k + 1]], views[v], 50, view.size()) + view.topLeft());
+                    }
+                    const auto near = [&edges](QPointF at) {
+                        return std::any_of(edges.begin(), edges.end(), [at](const QLineF& edge) {
+                            const QPointF d = edge.p2() - edge.p1();
+                            const double t = std::clamp(QPointF::dotProduct(at - edge.p1(), d) /
+                                                            std::max(QPointF::dotProduct(d, d), 1e-9), 0.0, 1.0);
+                            const QPointF off = at - edge.p1() - t * d;
+                            return QPointF::dotProduct(off, off) <= 4.0;
+                        });
+                    };
+                    // Ink at each edge's midpoint in the view, to a pixel...
+                    for (const QLineF& edge : edges) {
+                        const QPoint mid = edge.center().toPoint();
+                        EXPECT_TRUE(!view.contains(mid) || ink(sheet, QRect(mid - QPoint(1, 1), QSize(3, 3))))
+                            << "car " << car << " view " << v << " at " << mid.x() << "," << mid.y();
+                    }
+                    // ...and none away from every edge (looked for in the first tiles of a sheet only:
+                    // the search is slow in the sanitized build).
+                    for (int x = view.left(); tile < demo.size() && x <= view.right(); x += 4) {
+                        for (int y = view.top(); y <= view.bottom(); y += 4) {
+                            if (!near(QPointF(x + 0.5, y + 0.5))) {
+                                ASSERT_FALSE(ink(sheet, QRect(x, y, 1, 1))) << "car " << car << " view " << v << " at " << x << "," << y;
+                            }
+                        }
+                    }
+                }
+            }
+        }
+        EXPECT_EQ(car, cars.size());
+    }
+    // Records outside the model are drawn as far as they lie inside it.
+    EXPECT_EQ(run({QStringLiteral("render"), QStringLiteral(VELMAR_SOURCE_DIR "/samples/hostile.car"), path("hostile.png")}).status, 0);
 }
 
 }  // namespace
