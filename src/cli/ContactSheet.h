@@ -16,7 +16,7 @@ namespace cli {
 constexpr int SheetColumns = 2;
 constexpr int ViewSide = 260;
 constexpr float ViewScale = 50;
-// 25 rows of tiles: some 7100 by 1560 pixels, 45 MB to draw.
+// 25 rows of tiles: some 1570 by 7130 pixels, 45 MB to draw.
 constexpr std::size_t SheetCars = 50;
 
 // Where view v (0 XY, 1 YZ, 2 XZ) of the tile-th tile lies on a sheet.

@@ -322,7 +322,7 @@ TEST_F(Cli, RendersATilePerCarWithInkWhereTheViewsLinesRun)
     const QString library = WriteLibrary(path("many.car"), many);
     const std::tuple<QString, const CarTable&, QString, QStringList> runs[] = {
         {Demo, demo, QStringLiteral("demo.png"), {QStringLiteral("demo.png")}},
-        {library, many, QStringLiteral("many.png"), {QStringLiteral("many-0-49.png"), QStringLiteral("many-50-53.png")}},
+        {library, many, QStringLiteral("many%1.png"), {QStringLiteral("many%1-0-49.png"), QStringLiteral("many%1-50-53.png")}},
     };
     const editor::ViewAxes views[] = {editor::XYAxes, editor::YZAxes, editor::XZAxes};
     const auto ink = [](const QImage& sheet, QRect area) {
@@ -336,6 +336,7 @@ TEST_F(Cli, RendersATilePerCarWithInkWhereTheViewsLinesRun)
         const Result rendered = run({QStringLiteral("render"), input, path(output)});
         ASSERT_EQ(rendered.status, 0) << qPrintable(rendered.err);
         EXPECT_EQ(sheets.size() == 1, QFile::exists(path(output)));
+        EXPECT_EQ(sheets.size() > 1, rendered.err.contains(QLatin1String("and one sheet shows 50; wrote")));
         std::size_t car = 0;
         for (const QString& name : sheets) {
             const QImage sheet(path(name));
