@@ -4,6 +4,7 @@
 #include "OGLUtils.h"
 #include "WireView.h"
 #include "modLoad.h"
+#include "modOBJ.h"
 
 #include "Dialogs.h"
 #include "NumberText.h"
@@ -198,6 +199,13 @@ void frmView::closeEvent(QCloseEvent*)
 
 void frmView::cmdImport_Click()
 {
+    // Every file is offered: models come with many extensions.
+    const QString fileName = ui::OpenFileDialog(this);
+    if (fileName.isEmpty())
+        return;
+    const modLoad::FileResult result = modOBJ::ImportOBJ(fileName, Car());
+    if (!result)
+        ui::MsgBox(this, result.message);
 }
 
 void frmView::sPolys_Change()

@@ -3,9 +3,13 @@
 #include "TestLibrary.h"
 
 #include "FailingGLPlatform.h"
+#include "OnModal.h"
+#include "modOBJ.h"
 #include "WireView.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -136,7 +140,9 @@ TEST_F(EditorTest, ToolboxSetsColoursNormalsAndTheHeadOfTheRecord)
     const modLoad::CarRecord before = Car();
     auto* flip = Control<QPushButton>("cmdFlipPoly");
     QTest::mouseClick(flip, Qt::LeftButton);
-    EXPECT_EQ(Car().Normals[12].X, -1.5f);
+    const modLoad::Vector flipped = Car().Normals[12];
+    EXPECT_EQ(std::make_tuple(flipped.X, std::signbit(flipped.Y), std::signbit(flipped.Z)),
+              std::make_tuple(-1.5f, false, true));
     QTest::mouseClick(flip, Qt::LeftButton);
     slider->setValue(35);
     QTest::mouseClick(flip, Qt::LeftButton);
@@ -154,6 +160,8 @@ TEST_F(EditorTest, ReopeningSetsTheToolboxAfreshButKeepsTheWindowFieldsAndTheSto
     Open();
     view.SelectedVertex = 3;
     view.RotX = 12.5f;
+    // Closed during a drag: the release never comes, so the drag ends with the window.
+    view.DragButton = 1;
     view.close();
     // No triangles now, and a head value the editor itself never writes.
     Car().PolyPointCount = 0;
@@ -165,7 +173,46 @@ TEST_F(EditorTest, ReopeningSetsTheToolboxAfreshButKeepsTheWindowFieldsAndTheSto
     EXPECT_EQ(Control<QLineEdit>("txtColour")->text(), "9");
     EXPECT_FALSE(Control<QCheckBox>("chkHeadVisible")->isChecked());
     EXPECT_EQ(Car().HeadHidden, 7);
-    EXPECT_EQ(std::make_pair(view.SelectedVertex, view.RotX), std::make_pair(3, 12.5f));
+    EXPECT_EQ(std::make_tuple(view.SelectedVertex, view.RotX, view.DragButton), std::make_tuple(3, 12.5f, 0));
+}
+
+TEST_F(EditorTest, ImportThroughTheFileDialogReplacesTheMeshAndARefusedFileChangesNothing)
+{
+    for (int p = 0; p < modLoad::MaxPolys; ++p)
+        SetTriangle(Car(), p, {0, 1, 2}, static_cast<std::uint8_t>(p + 1));
+    Car().SpherePos[4] = {1, 2, 3};
+    Open();
+    const modLoad::CarRecord before = Car();
+    QTemporaryDir folder;
+    const QString quads = folder.filePath("quads.obj");
+    testlib::WriteFile(quads, "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\n");
+    auto* import = Control<QPushButton>("cmdImport");
+    dialogs << "" << quads << "Ok" << folder.filePath("gone.obj") << "Ok";
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(import, Qt::LeftButton);
+    EXPECT_EQ(dialogs.shown.at(0).text, "") << "every file is offered";
+    ASSERT_EQ(dialogs.messages().size(), 2);
+    EXPECT_TRUE(dialogs.messages()[0].contains("triangles")) << qPrintable(dialogs.messages()[0]);
+    EXPECT_TRUE(dialogs.messages()[1].contains("gone.obj")) << qPrintable(dialogs.messages()[1]);
+    EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(before));
+
+    // Through the real dialog: type the path, press Open.
+    const QString wedge = QStringLiteral(VELMAR_SOURCE_DIR "/samples/wedge-lf.obj");
+    ui::SetDialogProvider(nullptr);
+    OnModal<QFileDialog>([&](QFileDialog* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+        if (QTest::qWaitFor([edit] { return QApplication::focusWidget() == edit; })) {
+            QTest::keyClicks(edit, wedge);
+            QTest::keyClick(edit, Qt::Key_Return);
+        }
+    }, [&] { QTest::mouseClick(import, Qt::LeftButton); });
+    ui::SetDialogProvider(&dialogs);
+    modLoad::CarRecord expected = before;
+    ASSERT_TRUE(modOBJ::ImportOBJ(wedge, expected));
+    EXPECT_EQ(std::make_pair(int{expected.VertexCount}, int{expected.PolyPointCount}), std::make_pair(6, 24));
+    EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(expected));
+    // The slider keeps the range it had when the editor opened.
+    EXPECT_EQ(Control<QSlider>("sPolys")->maximum(), 39);
 }
 
 TEST_F(EditorTest, WithoutAContextTheEditorStillEditsAndCloses)

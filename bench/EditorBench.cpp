@@ -1,0 +1,77 @@
+// Times the model editor's frames on a car with all 40 triangles, at the
+// editor's size when it opens: the whole frame (preview, three views, swap),
+// the three views alone, and a turn of the render loop with its events.
+#include "DemoLibrary.h"
+#include "frmView.h"
+#include "modLoad.h"
+
+#include <QApplication>
+#include <QWindow>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+frmView* editor = nullptr;
+
+// The first demo car with its triangle table filled and a vertex selected.
+modLoad::CarRecord FullCar()
+{
+    modLoad::CarRecord car = samples::DemoLibrary().front();
+    const int used = modLoad::UsedPolys(car);
+    for (int p = used; p < modLoad::MaxPolys; ++p) {
+        car.Polys[p] = car.Polys[p - used];
+        car.PolyColour[p] = car.PolyColour[p - used];
+    }
+    car.PolyPointCount = 3 * modLoad::MaxPolys;
+    return car;
+}
+
+void Frame(benchmark::State& state)
+{
+    for (auto _ : state)
+        editor->RenderFrame();
+}
+
+void ThreeViews(benchmark::State& state)
+{
+    for (auto _ : state)
+        editor->DrawWireFrame();
+}
+
+void LoopTurn(benchmark::State& state)
+{
+    for (auto _ : state) {
+        editor->RenderFrame();
+        QApplication::processEvents();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    QApplication app(argc, argv);
+    modLoad::BuildPalette();
+    modLoad::Cars = modLoad::CarTable{FullCar()};
+    SelectedCar = 0;
+
+    frmView view;
+    editor = &view;
+    view.Load();
+    QWindow* preview = view.windowHandle()->findChild<QWindow*>(QStringLiteral("previewSurface"));
+    while (!preview->isExposed())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    view.SelectedVertex = (*modLoad::Cars)[0].Polys[0].A;
+    view.RotX = 30;
+    view.RotY = 40;
+
+    benchmark::RegisterBenchmark("Frame", Frame)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("ThreeViews", ThreeViews)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("LoopTurn", LoopTurn)->Unit(benchmark::kMillisecond);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    view.close();
+    return 0;
+}

@@ -1,0 +1,171 @@
+#include "frmMain.h"
+
+#include "DemoLibrary.h"
+#include "HostileLibrary.h"
+#include "OnModal.h"
+#include "QtPrinters.h"
+#include "ScriptedDialogs.h"
+#include "TestLibrary.h"
+#include "WireView.h"
+#include "frmView.h"
+#include "modOBJ.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using modLoad::CarRecord;
+using modLoad::CarTable;
+
+class ViewCommandTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale::c());
+        modLoad::Cars.reset();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(dialogs.unexpected, 0) << "a dialog was shown that the test did not expect";
+        modLoad::Cars.reset();
+    }
+
+    void Click(const char* button) { QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton); }
+    void Load(const CarTable& cars)
+    {
+        dialogs << testlib::WriteLibrary(folder.filePath("library.car"), cars);
+        Click("cmdLoad");
+    }
+    QByteArray Saved()
+    {
+        dialogs << folder.filePath("saved.car");
+        Click("cmdSave");
+        return testlib::ReadFile(folder.filePath("saved.car"));
+    }
+    void ChooseCar(int position)
+    {
+        auto* cars = window.findChild<QComboBox*>("cmbCars");
+        QTest::keyClick(cars, Qt::Key_Home);
+        for (int i = 0; i < position; ++i)
+            QTest::keyClick(cars, Qt::Key_Down);
+        ASSERT_EQ(cars->currentIndex(), position);
+    }
+    // Opens the editor with View, runs act in it, then closes it.
+    template <typename Act>
+    void InEditor(Act act)
+    {
+        OnModal<frmView>(act, [&] { Click("cmdView"); });
+    }
+
+    ScriptedDialogs dialogs;
+    QTemporaryDir folder;
+    frmMain window;
+};
+
+TEST_F(ViewCommandTest, EditsReachTheLibraryAtOnceAndTheFileOnlyWhenSaved)
+{
+    CarTable cars = samples::DemoLibrary();
+    Load(cars);
+    ChooseCar(2);
+    QString caption, shown;
+    bool modal = false;
+    InEditor([&](frmView* editor) {
+        caption = editor->windowTitle();
+        modal = editor->isModal();
+        auto* colour = editor->findChild<QLineEdit*>("txtColour");
+        colour->clear();
+        QTest::keyClicks(colour, "7");
+    });
+    EXPECT_EQ(caption, "Edit Model");
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(SelectedCar, 2);
+    EXPECT_EQ(testlib::ReadFile(folder.filePath("library.car")), testlib::LibraryFile(cars));
+    InEditor([&](frmView* editor) { shown = editor->findChild<QLineEdit*>("txtColour")->text(); });
+    EXPECT_EQ(shown, "7");
+    cars[2].PolyColour[0] = 7;
+    EXPECT_EQ(Saved(), testlib::LibraryFile(cars));
+}
+
+// What the user does to each car: hover and drag in every view, turn the
+// preview, recolour and flip the last triangle, import a model. Each change
+// is made in `expected` as the editor must make it.
+void Exercise(frmView* editor, CarRecord& expected, const QString& model)
+{
+    QWindow* window = editor->windowHandle();
+    editor->RenderFrame();
+    for (const char* name : {"picXY", "picYZ", "picXZ"}) {
+        auto* view = editor->findChild<WireView*>(name);
+        const editor::ViewAxes axes = view->Axes();
+        // A corner of a triangle in use, in the model and in sight.
+        QPoint target = view->rect().center();
+        for (int p = 0; p < modLoad::UsedPolys(expected); ++p) {
+            const QPointF at = editor::MapToView(expected.Vertices[expected.Polys[p].A % 30], axes, 50, view->size());
+            if (modLoad::PolyInModel(expected.Polys[p]) && view->rect().adjusted(10, 10, -10, -10).contains(at.toPoint())) {
+                target = at.toPoint();
+                break;
+            }
+        }
+        QTest::mouseMove(window, view->mapTo(editor, target + QPoint(1, 0)));
+        QTest::mouseMove(window, view->mapTo(editor, target));
+        const int picked = editor->SelectedVertex;
+        const QPoint to = target + QPoint(7, -4);
+        QTest::mousePress(window, Qt::LeftButton, {}, view->mapTo(editor, target));
+        QTest::mouseMove(window, view->mapTo(editor, to));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, view->mapTo(editor, to));
+        if (picked >= 0) {
+            modLoad::Vector& v = expected.Vertices[picked];
+            editor::Coordinate(v, axes.H) = (static_cast<float>(to.x()) - view->width() / 2.0f) / 50.0f;
+            editor::Coordinate(v, axes.V) = (static_cast<float>(to.y()) - view->height() / 2.0f) / 50.0f;
+        }
+        editor->RenderFrame();
+    }
+    QWindow* preview = window->findChild<QWindow*>("previewSurface");
+    QTest::mousePress(preview, Qt::LeftButton, {}, {50, 50});
+    QTest::mouseMove(preview, {90, 20});
+    QTest::mouseRelease(preview, Qt::LeftButton, {}, {90, 20});
+    editor->RenderFrame();
+
+    auto* slider = editor->findChild<QSlider*>("sPolys");
+    slider->setValue(slider->maximum());
+    auto* colour = editor->findChild<QLineEdit*>("txtColour");
+    colour->clear();
+    QTest::keyClicks(colour, "9");
+    expected.PolyColour[slider->value()] = 9;
+    QTest::mouseClick(editor->findChild<QPushButton*>("cmdFlipPoly"), Qt::LeftButton);
+    if (slider->value() < modLoad::MaxVertices) {
+        modLoad::Vector& n = expected.Normals[slider->value()];
+        n = {-n.X, -n.Y, -n.Z};
+    }
+    editor->RenderFrame();
+
+    QTest::mouseClick(editor->findChild<QPushButton*>("cmdImport"), Qt::LeftButton);
+    ASSERT_TRUE(modOBJ::ImportOBJ(model, expected));
+    editor->RenderFrame();
+}
+
+TEST_F(ViewCommandTest, RecordsOutsideTheModelAreEditedSafelyAndWrittenBackAsRead)
+{
+    CarTable expected = samples::HostileLibrary();
+    Load(expected);
+    const QString model = QStringLiteral(VELMAR_SOURCE_DIR "/samples/kart.obj");
+    for (int car = 0; car < static_cast<int>(expected.size()); ++car) {
+        ChooseCar(car);
+        dialogs << model;
+        InEditor([&](frmView* editor) { Exercise(editor, expected[car], model); });
+    }
+    EXPECT_EQ(Saved(), testlib::LibraryFile(expected));
+}
+
+}  // namespace
