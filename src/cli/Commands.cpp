@@ -263,10 +263,13 @@ int render(const QStringList& args)
     QStringList paths;
     for (std::size_t first = 0; first < cars->size(); first += SheetCars) {
         const std::size_t last = std::min(first + SheetCars, cars->size()) - 1;
+        // One pass over the pattern, so a % in the name is never taken for a marker.
         paths << (sheets == 1 ? output
-                              : QStringLiteral("%1-%2-%3%4").arg(output.chopped(4)).arg(first).arg(last).arg(output.right(4)));
+                              : QStringLiteral("%1-%2-%3%4").arg(output.chopped(4), QString::number(first),
+                                                                 QString::number(last), output.right(4)));
         if (sameFile(args[0], paths.back()))
-            return refuse(QStringLiteral("%1 is the library to read; write the picture to another file.").arg(shown(paths.back())));
+            return refuse(QStringLiteral("%1 is the library to read; write the picture to another file.")
+                              .arg(shown(paths.back())));
     }
     // Names are drawn as text, which needs the fonts of a GUI application;
     // on the offscreen platform that needs no display.
@@ -307,7 +310,9 @@ const Command Commands[] = {
      build},
     {"diff", "A B", "what differs between two libraries, car by car and field by field", diff},
     {"export-obj", "LIB CAR OUT", "the car's model as a Wavefront OBJ file", exportObj},
-    {"render", "LIB OUT.png", "a contact sheet of the library: each car's name and its XY, YZ and XZ views", render},
+    {"render", "LIB OUT.png",
+     "a contact sheet of the library as PNG: each car's name over its XY, YZ and XZ views, 50 cars to a sheet",
+     render},
 };
 
 }  // namespace
