@@ -87,6 +87,21 @@ std::optional<std::size_t> findCar(const CarTable& cars, const QString& which, c
     return std::nullopt;
 }
 
+// A library, and the position in it of the car the command line names.
+struct ChosenCar {
+    CarTable cars;
+    std::size_t position;
+};
+
+std::optional<ChosenCar> loadCar(const QString& path, const QString& which)
+{
+    std::optional<CarTable> cars = load(path);
+    const std::optional<std::size_t> position = cars ? findCar(*cars, which, path) : std::nullopt;
+    if (!position)
+        return std::nullopt;
+    return ChosenCar{std::move(*cars), *position};
+}
+
 bool sameFile(const QString& a, const QString& b)
 {
     const QString canonical = QFileInfo(a).canonicalFilePath();
@@ -124,18 +139,15 @@ int list(const QStringList& args)
 
 int show(const QStringList& args)
 {
-    const std::optional<CarTable> cars = load(args[0]);
-    if (!cars)
+    const std::optional<ChosenCar> chosen = loadCar(args[0], args[1]);
+    if (!chosen)
         return ExitRefused;
-    const std::optional<std::size_t> position = findCar(*cars, args[1], args[0]);
-    if (!position)
-        return ExitRefused;
-    const CarRecord& car = (*cars)[*position];
+    const CarRecord& car = chosen->cars[chosen->position];
     modLoad::FillParameterNames();
     const auto row = [](const QString& name, const QString& value) { return QStringLiteral("%1  %2\n").arg(name, -25).arg(value); };
     QString text = QStringLiteral("\"%1\", car %2 of %3 in %4\n\n")
-                       .arg(PrintableName(car.Name), QString::number(*position), QString::number(cars->size()),
-                            shown(args[0]));
+                       .arg(PrintableName(car.Name), QString::number(chosen->position),
+                            QString::number(chosen->cars.size()), shown(args[0]));
     for (int i = 0; i < modLoad::ParameterCount; ++i)
         text += row(modLoad::ParameterNames[i], ui::SingleToText(car.Parameters[i]));
     text += u'\n' + row(QStringLiteral("Vertices"), QString::number(car.VertexCount)) +
@@ -221,16 +233,13 @@ int exportObj(const QStringList& args)
     const QString& output = args[2];
     if (sameFile(args[0], output))
         return refuse(QStringLiteral("%1 is the library to read; write the OBJ to another file.").arg(shown(output)));
-    const std::optional<CarTable> cars = load(args[0]);
-    if (!cars)
+    const std::optional<ChosenCar> chosen = loadCar(args[0], args[1]);
+    if (!chosen)
         return ExitRefused;
-    const std::optional<std::size_t> position = findCar(*cars, args[1], args[0]);
-    if (!position)
-        return ExitRefused;
-    const CarRecord& car = (*cars)[*position];
+    const CarRecord& car = chosen->cars[chosen->position];
     const QString name = PrintableName(car.Name);
     const ObjText obj = ModelAsObj(car, QStringLiteral("%1, car %2 of %3")
-                                            .arg(name, QString::number(*position), QFileInfo(args[0]).fileName()));
+                                            .arg(name, QString::number(chosen->position), QFileInfo(args[0]).fileName()));
     if (!obj.error.isEmpty())
         return refuse(QStringLiteral("Cannot export \"%1\": %2").arg(name, obj.error));
     QSaveFile file(output);
