@@ -4,7 +4,9 @@
 
 namespace {
 
-// Views of 300 x 200 pixels (the right-hand column is one wider).
+// Views of 300 x 200 pixels (the right-hand column is one wider). The events go
+// through the editor's window, as the window system delivers them: to the view
+// under the pointer, or to the view a button went down on.
 class PickingTest : public EditorTest {
 protected:
     void SetUp() override
@@ -12,18 +14,14 @@ protected:
         EditorTest::SetUp();
         Open({683, 400});
     }
-    WireView* View(const char* name) const { return Control<WireView>(name); }
-    // Through the editor's window, as the window system delivers them: the
-    // view under the pointer gets the events, or the view a button went down on.
-    QWindow* Window() const { return view.windowHandle(); }
-    void Move(WireView* on, QPoint at) { QTest::mouseMove(Window(), on->mapTo(&view, at)); }
+    void Move(WireView* on, QPoint at) { QTest::mouseMove(view.windowHandle(), on->mapTo(&view, at)); }
     void Press(WireView* on, Qt::MouseButton button, QPoint at)
     {
-        QTest::mousePress(Window(), button, {}, on->mapTo(&view, at));
+        QTest::mousePress(view.windowHandle(), button, {}, on->mapTo(&view, at));
     }
     void Release(WireView* on, Qt::MouseButton button, QPoint at)
     {
-        QTest::mouseRelease(Window(), button, {}, on->mapTo(&view, at));
+        QTest::mouseRelease(view.windowHandle(), button, {}, on->mapTo(&view, at));
     }
     modLoad::Vector& Vertex(int i) const { return Car().Vertices[i]; }
 };
@@ -31,10 +29,10 @@ protected:
 TEST_F(PickingTest, HoveringPicksTheLastCornerWithinTheRadiusNotTheNearest)
 {
     // The pointer at (175, 90) of the XY view is the model point (0.5, -0.2).
-    Vertex(0) = {0.6f, -0.1f, 3};   // 0.14 away
-    Vertex(1) = {0.5f, 0.15f, 0};   // 0.35 away: too far
-    Vertex(2) = {0.3f, -0.2f, 0};   // 0.2 away
-    WireView* xy = View("picXY");
+    Vertex(0) = {0.6f, -0.1f, 3};  // 0.14 away
+    Vertex(1) = {0.5f, 0.15f, 0};  // 0.35 away: too far
+    Vertex(2) = {0.3f, -0.2f, 0};  // 0.2 away
+    auto* xy = Control<WireView>("picXY");
     ASSERT_EQ(xy->size(), QSize(300, 200));
     Move(xy, {175, 90});
     EXPECT_EQ(view.SelectedVertex, -1) << "no triangle in use";
@@ -55,7 +53,7 @@ TEST_F(PickingTest, ALeftDragMovesTheViewsTwoCoordinatesAlsoOutsideItAndAfterARe
 {
     Vertex(0) = {0.5f, 7, -0.2f};
     SetTriangle(Car(), 0, {0, 0, 0});
-    WireView* xz = View("picXZ");
+    auto* xz = Control<WireView>("picXZ");
     // A press with nothing picked arms no drag, even when the pointer then finds a vertex.
     Press(xz, Qt::LeftButton, {20, 20});
     Move(xz, {175, 90});
@@ -67,10 +65,10 @@ TEST_F(PickingTest, ALeftDragMovesTheViewsTwoCoordinatesAlsoOutsideItAndAfterARe
     Press(xz, Qt::LeftButton, {175, 90});
     Move(xz, {150, 150});
     EXPECT_EQ(std::make_tuple(Vertex(0).X, Vertex(0).Y, Vertex(0).Z), std::make_tuple(0.0f, 7.0f, 1.0f));
-    // The pressed view keeps the pointer beyond its edges.
+    // The pressed view keeps the pointer beyond its edges; its size at the
+    // moment of the move counts.
     Move(xz, {-50, 300});
     EXPECT_EQ(std::make_pair(Vertex(0).X, Vertex(0).Z), std::make_pair(-4.0f, 4.0f));
-    // The view's size at the moment of the move counts.
     view.resize(883, 400);
     ASSERT_EQ(xz->width(), 400);
     Move(xz, {225, 50});
@@ -78,19 +76,18 @@ TEST_F(PickingTest, ALeftDragMovesTheViewsTwoCoordinatesAlsoOutsideItAndAfterARe
     // Another button stops the drag; the pointer picks again.
     Press(xz, Qt::MiddleButton, {225, 50});
     Move(xz, {230, 55});
-    EXPECT_EQ(std::make_pair(Vertex(0).X, Vertex(0).Z), std::make_pair(0.5f, -1.0f));
-    EXPECT_EQ(view.SelectedVertex, 0);
+    EXPECT_EQ(std::make_tuple(Vertex(0).X, Vertex(0).Z, view.SelectedVertex), std::make_tuple(0.5f, -1.0f, 0));
     Release(xz, Qt::MiddleButton, {230, 55});
     Release(xz, Qt::LeftButton, {230, 55});
 
     // A right press over the vertex drags nothing.
     Vertex(0).Y = 0.2f;
-    WireView* yz = View("picYZ");
-    const QPointF at = editor::MapToView(Vertex(0), editor::YZAxes, 50, yz->size());
-    Move(yz, at.toPoint());
-    Press(yz, Qt::RightButton, at.toPoint());
-    Move(yz, at.toPoint() + QPoint(40, 0));
-    Release(yz, Qt::RightButton, at.toPoint() + QPoint(40, 0));
+    auto* yz = Control<WireView>("picYZ");
+    const QPoint at = editor::MapToView(Vertex(0), editor::YZAxes, 50, yz->size()).toPoint();
+    Move(yz, at);
+    Press(yz, Qt::RightButton, at);
+    Move(yz, at + QPoint(40, 0));
+    Release(yz, Qt::RightButton, at + QPoint(40, 0));
     EXPECT_EQ(std::make_tuple(Vertex(0).X, Vertex(0).Y, Vertex(0).Z), std::make_tuple(0.5f, 0.2f, -1.0f));
     EXPECT_EQ(view.SelectedVertex, -1);
 }

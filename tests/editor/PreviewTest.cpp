@@ -12,25 +12,18 @@ namespace {
 
 using modLoad::CarRecord;
 
-class PreviewTest : public EditorTest {
-protected:
-    // The pixel of the frame just drawn, before the swap; x from the left, y from the top.
-    QColor Pixel(int x, int y) const
-    {
-        GLint viewport[4];
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        GLubyte rgba[4] = {};
-        glReadBuffer(GL_BACK);
-        glReadPixels(x, viewport[3] - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return QColor(rgba[0], rgba[1], rgba[2]);
-    }
-    QColor Centre() const
-    {
-        GLint viewport[4];
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        return Pixel(viewport[2] / 2, viewport[3] / 2);
-    }
-};
+// A pixel of the frame just drawn, before the swap, from the top left; by
+// default the middle one.
+QColor Pixel(int x = -1, int y = -1)
+{
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLubyte rgba[4] = {};
+    glReadBuffer(GL_BACK);
+    glReadPixels(x < 0 ? viewport[2] / 2 : x, y < 0 ? viewport[3] / 2 : viewport[3] - 1 - y, 1, 1, GL_RGBA,
+                 GL_UNSIGNED_BYTE, rgba);
+    return QColor(rgba[0], rgba[1], rgba[2]);
+}
 
 QColor PaletteColour(int number)
 {
@@ -38,7 +31,12 @@ QColor PaletteColour(int number)
     return QColor(c.Red, c.Green, c.Blue);
 }
 
-// A triangle across the middle of the preview.
+bool Near(QColor a, QColor b)
+{
+    return std::abs(a.red() - b.red()) <= 2 && std::abs(a.green() - b.green()) <= 2 && std::abs(a.blue() - b.blue()) <= 2;
+}
+
+// A triangle across the middle of the preview, and a small one far to its right.
 void Middle(CarRecord& car, int p, std::uint8_t colour)
 {
     car.Vertices[0] = {-1, -1, 0};
@@ -47,7 +45,6 @@ void Middle(CarRecord& car, int p, std::uint8_t colour)
     SetTriangle(car, p, {0, 1, 2}, colour);
 }
 
-// A small triangle far to the right, off the middle.
 void Aside(CarRecord& car, int p, std::uint8_t colour)
 {
     car.Vertices[10] = {2.0f, 0, 0};
@@ -56,55 +53,44 @@ void Aside(CarRecord& car, int p, std::uint8_t colour)
     SetTriangle(car, p, {10, 11, 12}, colour);
 }
 
-bool Near(QColor a, QColor b)
-{
-    return std::abs(a.red() - b.red()) <= 2 && std::abs(a.green() - b.green()) <= 2 &&
-           std::abs(a.blue() - b.blue()) <= 2;
-}
-
-TEST_F(PreviewTest, TheMiddleOfTheFrameShowsWhatTheRecordAndTheSelectionSay)
+TEST_F(EditorTest, TheMiddleOfThePreviewShowsWhatTheRecordAndTheSelectionSay)
 {
     const QColor grey(128, 128, 128), black(0, 0, 0), blue(0, 0, 255), red(255, 0, 0);
-    struct Case {
+    const struct {
         const char* what;
         std::function<void(CarRecord&, frmView&)> setUp;
         QColor expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"nothing", [](CarRecord&, frmView&) {}, grey},
         {"a palette colour", [](CarRecord& c, frmView&) { Middle(c, 0, 50); }, PaletteColour(50)},
-        {"the selected triangle", [](CarRecord& c, frmView& v) { Middle(c, 0, 50); v.SelectedPoly = 0; }, blue},
-        {"205 after the selected triangle",
-         [](CarRecord& c, frmView& v) { Aside(c, 0, 50), Middle(c, 1, 205); v.SelectedPoly = 0; }, blue},
-        {"205 after a coloured triangle", [](CarRecord& c, frmView&) { Aside(c, 0, 60), Middle(c, 1, 205); },
-         PaletteColour(60)},
-        {"205 first with the head shown", [](CarRecord& c, frmView&) { Middle(c, 0, 205); }, PaletteColour(4)},
-        {"205 first with the head hidden", [](CarRecord& c, frmView&) { Middle(c, 0, 205), c.HeadHidden = 1; }, black},
+        {"the selected triangle", [](CarRecord& c, frmView& v) { Middle(c, 0, 50), v.SelectedPoly = 0; }, blue},
+        // 205 sets no colour: the colour set last stays.
+        {"205 after the selected one", [](CarRecord& c, frmView& v) { Aside(c, 0, 50), Middle(c, 1, 205), v.SelectedPoly = 0; }, blue},
+        {"205 after a coloured one", [](CarRecord& c, frmView&) { Aside(c, 0, 60), Middle(c, 1, 205); }, PaletteColour(60)},
+        {"205 first, the head shown", [](CarRecord& c, frmView&) { Middle(c, 0, 205); }, PaletteColour(4)},
+        {"205 first, the head hidden", [](CarRecord& c, frmView&) { Middle(c, 0, 205), c.HeadHidden = 1; }, black},
         {"a colour past the palette", [](CarRecord& c, frmView&) { Middle(c, 0, 200); }, QColor(255, 0, 255)},
         {"a corner past the vertex table", [](CarRecord& c, frmView&) { Middle(c, 0, 50), c.Polys[0].C = 30; }, grey},
-        {"triangle 39 of a count past 40",
-         [](CarRecord& c, frmView&) { Middle(c, 39, 50), c.PolyPointCount = 255; }, PaletteColour(50)},
+        {"triangle 39 of a count past 40", [](CarRecord& c, frmView&) { Middle(c, 39, 50), c.PolyPointCount = 255; }, PaletteColour(50)},
         {"the head", [](CarRecord& c, frmView&) { c.SpherePos[4] = {0, 0, 0}; }, PaletteColour(4)},
-        {"the head hidden by any other value",
-         [](CarRecord& c, frmView&) { c.SpherePos[4] = {0, 0, 0}, c.HeadHidden = 7; }, grey},
+        {"the head hidden by 7", [](CarRecord& c, frmView&) { c.SpherePos[4] = {0, 0, 0}, c.HeadHidden = 7; }, grey},
         {"a wheel", [](CarRecord& c, frmView&) { c.SpherePos[2] = {0, 0, 0}, c.Parameters[2] = 0.5f; }, black},
         {"the selected vertex", [](CarRecord& c, frmView& v) { c.Vertices[3] = {0, 0, 1}, v.SelectedVertex = 3; }, red},
-        {"a selected vertex past the table",
-         [](CarRecord& c, frmView& v) { Middle(c, 0, 50), v.SelectedVertex = 30; }, PaletteColour(50)},
+        {"a selected vertex past the table", [](CarRecord& c, frmView& v) { Middle(c, 0, 50), v.SelectedVertex = 30; }, PaletteColour(50)},
     };
     Open();
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Car() = EmptyCar();
         // No triangle selected: the slider never gives 40.
         view.SelectedPoly = 40;
         view.SelectedVertex = -1;
         c.setUp(Car(), view);
         view.DrawGLScene();
-        EXPECT_TRUE(Near(Centre(), c.expected)) << c.what << ": " << qPrintable(Centre().name());
+        EXPECT_TRUE(Near(Pixel(), c.expected)) << c.what << ": " << qPrintable(Pixel().name());
     }
 }
 
-TEST_F(PreviewTest, DraggingOverThePreviewTurnsTheModelADegreeAPixel)
+TEST_F(EditorTest, DraggingOverThePreviewTurnsTheModelADegreeAPixel)
 {
     Car().Vertices[0] = {1.5f, -0.5f, 0};
     Car().Vertices[1] = {2.5f, -0.5f, 0};
@@ -116,22 +102,17 @@ TEST_F(PreviewTest, DraggingOverThePreviewTurnsTheModelADegreeAPixel)
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     const int right = viewport[2] / 2 + static_cast<int>(viewport[2] * 0.34), left = viewport[2] - 1 - right;
-    const int middle = viewport[3] / 2;
     view.DrawGLScene();
-    EXPECT_TRUE(Near(Pixel(right, middle), PaletteColour(50)));
-    EXPECT_FALSE(Near(Pixel(left, middle), PaletteColour(50)));
-
-    QWindow* surface = Surface();
-    QTest::mousePress(surface, Qt::LeftButton, {}, {200, 60});
-    QTest::mouseMove(surface, {110, 90});
-    QTest::mouseMove(surface, {20, 90});
-    QTest::mouseRelease(surface, Qt::LeftButton, {}, {20, 90});
+    EXPECT_TRUE(Near(Pixel(right), PaletteColour(50)) && !Near(Pixel(left), PaletteColour(50)));
+    QTest::mousePress(Surface(), Qt::LeftButton, {}, {200, 60});
+    QTest::mouseMove(Surface(), {110, 90});
+    QTest::mouseMove(Surface(), {20, 90});
+    QTest::mouseRelease(Surface(), Qt::LeftButton, {}, {20, 90});
     // Without a button held the pointer turns nothing.
-    QTest::mouseMove(surface, {150, 150});
+    QTest::mouseMove(Surface(), {150, 150});
     EXPECT_EQ(std::make_pair(view.RotX, view.RotY), std::make_pair(-30.0f, 180.0f));
     view.DrawGLScene();
-    EXPECT_TRUE(Near(Pixel(left, middle), PaletteColour(50)));
-    EXPECT_FALSE(Near(Pixel(right, middle), PaletteColour(50)));
+    EXPECT_TRUE(Near(Pixel(left), PaletteColour(50)) && !Near(Pixel(right), PaletteColour(50)));
 }
 
 }  // namespace

@@ -4,15 +4,15 @@
 
 #include "FailingGLPlatform.h"
 #include "OnModal.h"
-#include "modOBJ.h"
 #include "WireView.h"
+#include "modOBJ.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
-#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <GL/gl.h>
@@ -23,29 +23,24 @@
 
 namespace {
 
-// Black within a pixel of the point, as a one-pixel line through it leaves.
-bool Ink(const WireView* view, QPointF at)
+// Black within a pixel of the model point (h, v) of a view: 50 pixels a unit
+// about the view's centre.
+bool Ink(const WireView* view, double h, double v, QPointF offset = {})
 {
-    const QImage& picture = view->Picture();
+    const QPointF at = QPointF(h * 50 + view->width() / 2.0, v * 50 + view->height() / 2.0) + offset;
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx) {
             const QPoint p(static_cast<int>(std::floor(at.x())) + dx, static_cast<int>(std::floor(at.y())) + dy);
-            if (picture.rect().contains(p) && picture.pixel(p) == qRgb(0, 0, 0))
+            if (view->Picture().rect().contains(p) && view->Picture().pixel(p) == qRgb(0, 0, 0))
                 return true;
         }
     return false;
 }
 
-// A model point in a view: 50 pixels per unit about the view's centre.
-QPointF At(const WireView* view, double h, double v)
-{
-    return {h * 50 + view->width() / 2.0, v * 50 + view->height() / 2.0};
-}
-
 TEST_F(EditorTest, ResizingMovesTheViewCentresKeepsTheScaleAndTheToolboxWidth)
 {
-    // In XY an edge along y = -1; in YZ one edge through the centre; in XZ
-    // an edge along z = 0.5.
+    // XY: a triangle with an edge along y = -1; YZ: an edge through the
+    // centre; XZ: an edge along z = 0.5.
     Car().Vertices[0] = {-1, -1, 0.5f};
     Car().Vertices[1] = {1, -1, 0.5f};
     Car().Vertices[2] = {0, 1, -0.5f};
@@ -57,13 +52,12 @@ TEST_F(EditorTest, ResizingMovesTheViewCentresKeepsTheScaleAndTheToolboxWidth)
     for (const QSize size : {QSize(544, 390), QSize(700, 500)}) {
         view.resize(size);
         view.RenderFrame();
-        EXPECT_TRUE(Ink(xy, At(xy, 0, -1)));
-        EXPECT_FALSE(Ink(xy, At(xy, 0, -0.9)));
-        EXPECT_TRUE(Ink(yz, At(yz, 0, 0)));
-        EXPECT_TRUE(Ink(xz, At(xz, 0.5, 0.5)));
-        EXPECT_FALSE(Ink(xz, At(xz, 0, 0.3)));
+        EXPECT_TRUE(Ink(xy, 0, -1) && Ink(xy, 0.5, 0) && Ink(xy, -0.5, 0) && !Ink(xy, 0, -0.9));
+        EXPECT_TRUE(Ink(yz, 0, 0));
+        EXPECT_TRUE(Ink(xz, 0.5, 0.5) && !Ink(xz, 0, 0.3));
     }
-    // The right-hand column is one pixel wider than the left.
+    // The right-hand column is one pixel wider than the left; the preview's
+    // viewport counts the device pixels.
     EXPECT_EQ(Control("picToolBox")->geometry(), QRect(0, 0, 83, 500));
     EXPECT_EQ(Control("picCont")->geometry(), QRect(83, 0, 617, 500));
     EXPECT_EQ(xy->geometry(), QRect(0, 0, 308, 250));
@@ -75,15 +69,12 @@ TEST_F(EditorTest, ResizingMovesTheViewCentresKeepsTheScaleAndTheToolboxWidth)
     const double ratio = view.devicePixelRatioF();
     EXPECT_EQ(QRect(viewport[0], viewport[1], viewport[2], viewport[3]),
               QRect(0, 0, std::lrint(309 * ratio), std::lrint(250 * ratio)));
-
     // Smaller than the toolbox: the drawing areas shrink to nothing.
     view.resize(40, 10);
-    view.RenderFrame();
-    EXPECT_EQ(Control("picCont")->width(), 0);
-    EXPECT_EQ(Control("picToolBox")->width(), 83);
+    EXPECT_EQ(std::make_pair(Control("picToolBox")->width(), Control("picCont")->width()), std::make_pair(83, 0));
 }
 
-TEST_F(EditorTest, WireFrameCirclesTheSelectedVertexAndSkipsWhatLiesOutsideTheModel)
+TEST_F(EditorTest, TheWireFrameCirclesTheSelectedVertexAndSkipsWhatLiesOutsideTheModel)
 {
     Car().Vertices[0] = {-1, -1, 0};
     Car().Vertices[1] = {1, -1, 0};
@@ -96,21 +87,16 @@ TEST_F(EditorTest, WireFrameCirclesTheSelectedVertexAndSkipsWhatLiesOutsideTheMo
     Car().PolyPointCount = 255;
     Open();
     auto* xy = Control<WireView>("picXY");
-    const QPointF corner = At(xy, 1, -1);
-    EXPECT_FALSE(Ink(xy, corner + QPointF(0, 10)));
+    EXPECT_FALSE(Ink(xy, 1, -1, {0, 10}));
     view.SelectedVertex = 1;
     view.RenderFrame();
-    EXPECT_TRUE(Ink(xy, corner + QPointF(0, 10)));
-    EXPECT_TRUE(Ink(xy, corner + QPointF(-10, 0)));
-    EXPECT_FALSE(Ink(xy, corner + QPointF(5, 5)));
-    // Triangle 2's edge between its two good corners is drawn.
-    EXPECT_TRUE(Ink(xy, At(xy, 0.5, 0)));
+    EXPECT_TRUE(Ink(xy, 1, -1, {0, 10}) && Ink(xy, 1, -1, {-10, 0}) && !Ink(xy, 1, -1, {5, 5}));
     view.SelectedVertex = 45;
     view.RenderFrame();
-    EXPECT_FALSE(Ink(xy, corner + QPointF(0, 10)));
+    EXPECT_FALSE(Ink(xy, 1, -1, {0, 10}));
 }
 
-TEST_F(EditorTest, ToolboxSetsColoursNormalsAndTheHeadOfTheRecord)
+TEST_F(EditorTest, TheToolboxSetsColoursNormalsAndTheHeadOfTheRecord)
 {
     for (int p = 0; p < modLoad::MaxPolys; ++p)
         SetTriangle(Car(), p, {0, 1, 2}, static_cast<std::uint8_t>(p + 100));
@@ -120,15 +106,11 @@ TEST_F(EditorTest, ToolboxSetsColoursNormalsAndTheHeadOfTheRecord)
     auto* slider = Control<QSlider>("sPolys");
     auto* colour = Control<QLineEdit>("txtColour");
     auto* head = Control<QCheckBox>("chkHeadVisible");
-    EXPECT_EQ(std::make_pair(slider->minimum(), slider->maximum()), std::make_pair(0, 39));
-    EXPECT_FALSE(head->isChecked());
-
+    EXPECT_EQ(std::make_tuple(slider->minimum(), slider->maximum(), head->isChecked()), std::make_tuple(0, 39, false));
     slider->setValue(12);
     EXPECT_EQ(colour->text(), "112");
     colour->clear();
-    QTest::keyClick(colour, Qt::Key_1);
-    EXPECT_EQ(Car().PolyColour[12], 1);
-    QTest::keyClick(colour, Qt::Key_5);
+    QTest::keyClicks(colour, "15");
     EXPECT_EQ(Car().PolyColour[12], 15);
     // Emptied, not a number, out of range: the colour stays; halves go to even.
     for (const auto& [typed, stored] : {std::pair{"", 15}, {"abc", 15}, {"256", 15}, {"-1", 15}, {"2.5", 2},
@@ -136,7 +118,8 @@ TEST_F(EditorTest, ToolboxSetsColoursNormalsAndTheHeadOfTheRecord)
         colour->setText(typed);
         EXPECT_EQ(Car().PolyColour[12], stored) << typed;
     }
-
+    // Flip negates every part of the normal of the triangle's number, and
+    // none for a triangle past the normal table.
     const modLoad::CarRecord before = Car();
     auto* flip = Control<QPushButton>("cmdFlipPoly");
     QTest::mouseClick(flip, Qt::LeftButton);
@@ -147,7 +130,6 @@ TEST_F(EditorTest, ToolboxSetsColoursNormalsAndTheHeadOfTheRecord)
     slider->setValue(35);
     QTest::mouseClick(flip, Qt::LeftButton);
     EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(before));
-
     QTest::mouseClick(head, Qt::LeftButton);
     EXPECT_EQ(Car().HeadHidden, 0);
     QTest::mouseClick(head, Qt::LeftButton);
@@ -172,15 +154,16 @@ TEST_F(EditorTest, ReopeningSetsTheToolboxAfreshButKeepsTheWindowFieldsAndTheSto
     EXPECT_EQ(std::make_pair(slider->minimum(), slider->maximum()), std::make_pair(0, 0));
     EXPECT_EQ(Control<QLineEdit>("txtColour")->text(), "9");
     EXPECT_FALSE(Control<QCheckBox>("chkHeadVisible")->isChecked());
-    EXPECT_EQ(Car().HeadHidden, 7);
-    EXPECT_EQ(std::make_tuple(view.SelectedVertex, view.RotX, view.DragButton), std::make_tuple(3, 12.5f, 0));
+    EXPECT_EQ(std::make_tuple(view.SelectedVertex, view.RotX, view.DragButton, int{Car().HeadHidden}),
+              std::make_tuple(3, 12.5f, 0, 7));
 }
 
+// A cancelled choice, a file that does not fit a car and one that cannot be
+// read change nothing; a model chosen in the real file dialog replaces the mesh.
 TEST_F(EditorTest, ImportThroughTheFileDialogReplacesTheMeshAndARefusedFileChangesNothing)
 {
     for (int p = 0; p < modLoad::MaxPolys; ++p)
         SetTriangle(Car(), p, {0, 1, 2}, static_cast<std::uint8_t>(p + 1));
-    Car().SpherePos[4] = {1, 2, 3};
     Open();
     const modLoad::CarRecord before = Car();
     QTemporaryDir folder;
@@ -196,7 +179,6 @@ TEST_F(EditorTest, ImportThroughTheFileDialogReplacesTheMeshAndARefusedFileChang
     EXPECT_TRUE(dialogs.messages()[1].contains("gone.obj")) << qPrintable(dialogs.messages()[1]);
     EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(before));
 
-    // Through the real dialog: type the path, press Open.
     const QString wedge = QStringLiteral(VELMAR_SOURCE_DIR "/samples/wedge-lf.obj");
     ui::SetDialogProvider(nullptr);
     OnModal<QFileDialog>([&](QFileDialog* dialog) {
@@ -230,39 +212,29 @@ TEST_F(EditorTest, WithoutAContextTheEditorStillEditsAndCloses)
     EXPECT_EQ(dialogs.messages(), QStringList{"Can't Create A GL Rendering Context."});
     EXPECT_EQ(Car().HeadHidden, 1);
     EXPECT_EQ(platform.swaps, 0);
-    EXPECT_TRUE(StopRender);
 }
 
-TEST_F(EditorTest, TheLoopWaitsForEventsWhileNobodyCanSeeThePreview)
+// Hidden, the preview's window is not exposed, as when the editor is
+// minimised; the process time is read while the loop itself runs.
+TEST_F(EditorTest, TheLoopWaitsWhileNobodySeesThePreviewAndEndsWhenTheApplicationQuits)
 {
-    // Hidden, the preview's window is not exposed, as when the editor is
-    // minimised. The process time is read while the loop itself runs.
     std::clock_t start = 0, end = 0;
-    QTimer::singleShot(200, &view, [&] {
-        Control("picPreview")->hide();
-        start = std::clock();
-    });
-    QTimer::singleShot(700, &view, [&] {
-        end = std::clock();
-        view.close();
-    });
-    view.Run();
-    EXPECT_LT(static_cast<double>(end - start) / CLOCKS_PER_SEC, 0.1);
-}
-
-TEST_F(EditorTest, QuittingTheApplicationClosesTheEditorAndEndsItsLoop)
-{
     bool returned = false;
     QTimer::singleShot(0, &view, [&] {
         view.Run();
         returned = true;
     });
-    QTimer::singleShot(300, qApp, &QCoreApplication::quit);
+    QTimer::singleShot(200, &view, [&] {
+        Control("picPreview")->hide();
+        start = std::clock();
+    });
+    QTimer::singleShot(700, &view, [&] { end = std::clock(); });
+    QTimer::singleShot(750, qApp, &QCoreApplication::quit);
     // Rescue the test if quitting left the editor open.
     QTimer::singleShot(5000, &view, &QWidget::close);
     QApplication::exec();
-    EXPECT_TRUE(returned);
-    EXPECT_FALSE(view.isVisible());
+    EXPECT_LT(static_cast<double>(end - start) / CLOCKS_PER_SEC, 0.1);
+    EXPECT_TRUE(returned && !view.isVisible());
 }
 
 }  // namespace

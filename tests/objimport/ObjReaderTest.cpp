@@ -134,19 +134,15 @@ TEST_F(ObjFiles, NormalsOfFacesAndVertices)
 {
     ASSERT_TRUE(read("v 0 0 0\nv 2 0 0\nv 0 2 0\nv 2 2 0\nv 0 0 0\nv 3 0 0\nv 0 3 0\nv 5 5 5\n"
                      "f 1 2 3\nf 2 4 3\nf 5 7 6\nf 1 2 2\nf 8 1 99\n"));
-    using Values = std::tuple<float, float, float>;
-    const auto values = [](const ObjVertex& n) { return Values{n.X, n.Y, n.Z}; };
     ASSERT_EQ(ObjNormals.size(), 13u);
-    EXPECT_EQ(values(ObjNormals[0]), Values(0, 0, 1));
-    EXPECT_EQ(values(ObjNormals[1]), Values(0, 0, -1));
-    EXPECT_EQ(values(ObjNormals[2]), Values(0, 0, 0));
-    std::vector<std::int32_t> faces, vertices;
+    for (const auto& [i, z] : {std::pair{0, 1.0f}, {1, -1.0f}, {2, 0.0f}})
+        EXPECT_EQ(std::make_tuple(ObjNormals[i].X, ObjNormals[i].Y, ObjNormals[i].Z), std::make_tuple(0.0f, 0.0f, z));
+    std::vector<std::int32_t> indices;
     for (const ObjFace& f : ObjFaces)
-        faces.push_back(f.NormalIndex);
+        indices.push_back(f.NormalIndex);
     for (const ObjVertex& v : ObjVertices)
-        vertices.push_back(v.NormalIndex);
-    EXPECT_EQ(faces, (std::vector<std::int32_t>{0, 0, 1, 2, 0}));
-    EXPECT_EQ(vertices, (std::vector<std::int32_t>{0, 0, 0, 0, 1, 1, 1, 2}));
+        indices.push_back(v.NormalIndex);
+    EXPECT_EQ(indices, (std::vector<std::int32_t>{0, 0, 1, 2, 0, /* vertices */ 0, 0, 0, 0, 1, 1, 1, 2}));
 }
 
 namespace {

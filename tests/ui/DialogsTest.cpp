@@ -24,13 +24,14 @@ void Press(QWidget* dialog, QDialogButtonBox::StandardButton which)
         QTest::mouseClick(button, Qt::LeftButton);
 }
 
+// Enter answers a question Yes.
 TEST(MessageBox, ShowsTheStyleUnderTheAppNameAndReportsOnlyYesAsYes)
 {
     using B = QDialogButtonBox;
     const std::tuple<ui::MsgStyle, QMessageBox::Icon, B::StandardButton, ui::MsgAnswer> cases[] = {
         {ui::MsgStyle::Ok, QMessageBox::NoIcon, B::Ok, ui::MsgAnswer::Ok},
         {ui::MsgStyle::OkExclamation, QMessageBox::Warning, B::Ok, ui::MsgAnswer::Ok},
-        {ui::MsgStyle::YesNoQuestion, QMessageBox::Question, B::Yes, ui::MsgAnswer::Yes},
+        {ui::MsgStyle::YesNoQuestion, QMessageBox::Question, B::NoButton, ui::MsgAnswer::Yes},
         {ui::MsgStyle::YesNoQuestion, QMessageBox::Question, B::No, ui::MsgAnswer::No},
     };
     for (const auto& [style, icon, press, expected] : cases) {
@@ -39,7 +40,7 @@ TEST(MessageBox, ShowsTheStyleUnderTheAppNameAndReportsOnlyYesAsYes)
         ui::MsgAnswer answer{};
         OnModal<QMessageBox>([&, press = press](QMessageBox* box) {
             title = box->windowTitle(), shownIcon = box->icon();
-            Press(box, press);
+            press == B::NoButton ? QTest::keyClick(box, Qt::Key_Return) : Press(box, press);
         }, [&, style = style] { answer = ui::MsgBox(nullptr, "Are you sure?", style); });
         EXPECT_EQ(title, "Velmar Car Editor");
         EXPECT_EQ(shownIcon, icon);

@@ -31,8 +31,8 @@ TEST(NumberText, FollowsTheLocaleDecimalSeparator)
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(ui::SingleToText(123456789.0f), QStringLiteral("1,234568E+08"));
     EXPECT_EQ(ui::TextToSingle(QStringLiteral("1,50")), 1.5f);
-    // A point groups thousands in German: refusing 1.5 beats reading it as 15.
-    EXPECT_FALSE(ui::TextToSingle(QStringLiteral("1.5")).has_value());
+    // A point groups thousands in German: refusing 1.500 beats reading it as 1500.
+    EXPECT_FALSE(ui::TextToSingle(QStringLiteral("1.500")).has_value());
     QLocale::setDefault(QLocale::c());
 }
 
