@@ -37,14 +37,22 @@ bool Ink(const WireView* view, double h, double v, QPointF offset = {})
     return false;
 }
 
-TEST_F(EditorTest, ResizingMovesTheViewCentresKeepsTheScaleAndTheToolboxWidth)
+// The views draw the edges of the triangles in use, but none that end at a
+// vertex past the table or at a point that is not finite, and circle the
+// selected vertex.
+TEST_F(EditorTest, TheWireFrameKeepsItsScaleAboutTheViewCentresAsTheWindowResizes)
 {
     // XY: a triangle with an edge along y = -1; YZ: an edge through the
     // centre; XZ: an edge along z = 0.5.
     Car().Vertices[0] = {-1, -1, 0.5f};
     Car().Vertices[1] = {1, -1, 0.5f};
     Car().Vertices[2] = {0, 1, -0.5f};
+    Car().Vertices[3] = {std::numeric_limits<float>::quiet_NaN(), 0, 0};
+    Car().Vertices[4] = {std::numeric_limits<float>::infinity(), 1e30f, 0};
     SetTriangle(Car(), 0, {0, 1, 2});
+    SetTriangle(Car(), 1, {0, 3, 4});
+    SetTriangle(Car(), 2, {2, 1, 200});
+    Car().PolyPointCount = 255;
     Open();
     auto* xy = Control<WireView>("picXY");
     auto* yz = Control<WireView>("picYZ");
@@ -56,13 +64,25 @@ TEST_F(EditorTest, ResizingMovesTheViewCentresKeepsTheScaleAndTheToolboxWidth)
         EXPECT_TRUE(Ink(yz, 0, 0));
         EXPECT_TRUE(Ink(xz, 0.5, 0.5) && !Ink(xz, 0, 0.3));
     }
+    EXPECT_FALSE(Ink(xy, 1, -1, {0, 10}));
+    view.SelectedVertex = 1;
+    view.RenderFrame();
+    EXPECT_TRUE(Ink(xy, 1, -1, {0, 10}) && Ink(xy, 1, -1, {-10, 0}) && !Ink(xy, 1, -1, {5, 5}));
+    view.SelectedVertex = 45;
+    view.RenderFrame();
+    EXPECT_FALSE(Ink(xy, 1, -1, {0, 10}));
+}
+
+TEST_F(EditorTest, ResizingLaysOutTheToolboxTheViewsAndThePreview)
+{
+    Open({700, 500});
     // The right-hand column is one pixel wider than the left; the preview's
     // viewport counts the device pixels.
     EXPECT_EQ(Control("picToolBox")->geometry(), QRect(0, 0, 83, 500));
     EXPECT_EQ(Control("picCont")->geometry(), QRect(83, 0, 617, 500));
-    EXPECT_EQ(xy->geometry(), QRect(0, 0, 308, 250));
-    EXPECT_EQ(yz->geometry(), QRect(308, 0, 309, 250));
-    EXPECT_EQ(xz->geometry(), QRect(0, 250, 308, 250));
+    EXPECT_EQ(Control("picXY")->geometry(), QRect(0, 0, 308, 250));
+    EXPECT_EQ(Control("picYZ")->geometry(), QRect(308, 0, 309, 250));
+    EXPECT_EQ(Control("picXZ")->geometry(), QRect(0, 250, 308, 250));
     EXPECT_EQ(Control("picPreview")->geometry(), QRect(308, 250, 309, 250));
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -72,28 +92,6 @@ TEST_F(EditorTest, ResizingMovesTheViewCentresKeepsTheScaleAndTheToolboxWidth)
     // Smaller than the toolbox: the drawing areas shrink to nothing.
     view.resize(40, 10);
     EXPECT_EQ(std::make_pair(Control("picToolBox")->width(), Control("picCont")->width()), std::make_pair(83, 0));
-}
-
-TEST_F(EditorTest, TheWireFrameCirclesTheSelectedVertexAndSkipsWhatLiesOutsideTheModel)
-{
-    Car().Vertices[0] = {-1, -1, 0};
-    Car().Vertices[1] = {1, -1, 0};
-    Car().Vertices[2] = {0, 1, 0};
-    Car().Vertices[3] = {std::numeric_limits<float>::quiet_NaN(), 0, 0};
-    Car().Vertices[4] = {std::numeric_limits<float>::infinity(), 1e30f, 0};
-    SetTriangle(Car(), 0, {0, 1, 2});
-    SetTriangle(Car(), 1, {0, 3, 4});
-    SetTriangle(Car(), 2, {2, 1, 200});
-    Car().PolyPointCount = 255;
-    Open();
-    auto* xy = Control<WireView>("picXY");
-    EXPECT_FALSE(Ink(xy, 1, -1, {0, 10}));
-    view.SelectedVertex = 1;
-    view.RenderFrame();
-    EXPECT_TRUE(Ink(xy, 1, -1, {0, 10}) && Ink(xy, 1, -1, {-10, 0}) && !Ink(xy, 1, -1, {5, 5}));
-    view.SelectedVertex = 45;
-    view.RenderFrame();
-    EXPECT_FALSE(Ink(xy, 1, -1, {0, 10}));
 }
 
 TEST_F(EditorTest, TheToolboxSetsColoursNormalsAndTheHeadOfTheRecord)

@@ -92,11 +92,4 @@ TEST(FileDialogs, ReturnTheTypedPathWithoutAskingToOverwriteOrEmptyOnCancel)
     EXPECT_EQ(answer(ui::OpenFileDialog, QString()), QString());
 }
 
-TEST(QtFilter, TurnsBarSeparatedPairsIntoQtFilters)
-{
-    EXPECT_EQ(ui::QtFilter("Car Files (*.car)|*.car|All (*.*)|*.*"), "Car Files (*.car);;All (*.*)");
-    EXPECT_EQ(ui::QtFilter("Libraries|*.car;*.bak"), "Libraries (*.car *.bak)");
-    EXPECT_EQ(ui::QtFilter(""), "");
-}
-
 }  // namespace
