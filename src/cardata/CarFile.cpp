@@ -35,8 +35,7 @@ public:
     void byte(std::uint8_t v) { *p_++ = v; }
     void bits(std::uint32_t v)
     {
-        v = little(v);
-        std::memcpy(p_, &v, 4);
+        WriteLittle32(v, p_);
         p_ += 4;
     }
     void single(const float& v) { bits(std::bit_cast<std::uint32_t>(v)); }
@@ -58,8 +57,7 @@ public:
     void byte(std::uint8_t& v) { v = *p_++; }
     void bits(std::uint32_t& v)
     {
-        std::memcpy(&v, p_, 4);
-        v = little(v);
+        v = ReadLittle32(p_);
         p_ += 4;
     }
     void single(float& v)
@@ -129,29 +127,9 @@ void walkRecord(Car& car, Io& io)
         walkVector(v, io);
 }
 
-std::int32_t readInt32(const std::uint8_t* in)
-{
-    std::uint32_t v;
-    RecordReader(in).bits(v);
-    return static_cast<std::int32_t>(v);
-}
-
-QString shown(const QString& fileName)
-{
-    return QDir::toNativeSeparators(fileName);
-}
-
-// A failure whose text names the file in place of %1 and gives the details in
-// place of %2 and %3. One pass, so a % in a file name is left alone.
-template <typename... Details>
-FileResult failed(const char* text, const QString& fileName, const Details&... details)
-{
-    return FileResult::failure(QString::fromLatin1(text).arg(shown(fileName), details...));
-}
-
 FileResult notALibraryFolder(const QString& fileName)
 {
-    return failed("\"%1\" is a folder, not a car library.", fileName);
+    return FileFault("\"%1\" is a folder, not a car library.", fileName);
 }
 
 // Records pass through a small buffer of whole records that stays in cache.
@@ -203,9 +181,9 @@ FileResult writeDirectly(const QString& fileName, const CarTable& table)
 {
     QFile out(fileName);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed("Cannot write \"%1\": %2.", fileName, out.errorString());
+        return FileFault("Cannot write \"%1\": %2.", fileName, out.errorString());
     if (!writeTable(out, table))
-        return failed("Could not write \"%1\": %2.", fileName, out.errorString());
+        return FileFault("Could not write \"%1\": %2.", fileName, out.errorString());
     return {};
 }
 
@@ -216,11 +194,11 @@ FileResult writeInPlace(const QString& fileName, const CarTable& table)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return failed("Cannot write \"%1\": %2.", fileName, file.errorString());
+        return FileFault("Cannot write \"%1\": %2.", fileName, file.errorString());
     const qint64 oldSize = file.size();
     const QByteArray old = file.read(fileSize(table));
     if (old.size() != std::min(oldSize, fileSize(table)))
-        return failed(Unchanged, fileName, file.errorString());
+        return FileFault(Unchanged, fileName, file.errorString());
     if (file.seek(0) && writeTable(file, table) && file.resize(fileSize(table)))
         return {};
     const QString why = file.errorString();
@@ -228,11 +206,24 @@ FileResult writeInPlace(const QString& fileName, const CarTable& table)
     // length nothing more could be written.
     const qint64 overwritten = std::min<qint64>(file.pos(), old.size());
     if (file.seek(0) && writeAll(file, old.constData(), overwritten) && file.resize(oldSize))
-        return failed(Unchanged, fileName, why);
-    return failed("Could not write \"%1\": %2. The file may be damaged.", fileName, why);
+        return FileFault(Unchanged, fileName, why);
+    return FileFault("Could not write \"%1\": %2. The file may be damaged.", fileName, why);
 }
 
 }  // namespace
+
+std::uint32_t ReadLittle32(const std::uint8_t* in)
+{
+    std::uint32_t v;
+    std::memcpy(&v, in, 4);
+    return little(v);
+}
+
+void WriteLittle32(std::uint32_t value, std::uint8_t* out)
+{
+    value = little(value);
+    std::memcpy(out, &value, 4);
+}
 
 void EncodeRecord(const CarRecord& car, std::uint8_t* out)
 {
@@ -252,19 +243,19 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
         return notALibraryFolder(fileName);
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return failed("Cannot open \"%1\": %2.", fileName, file.errorString());
+        return FileFault("Cannot open \"%1\": %2.", fileName, file.errorString());
 
     std::uint8_t header[HeaderSize];
     const qint64 got = file.read(reinterpret_cast<char*>(header), HeaderSize);
     if (got < 0)
-        return failed("Cannot read \"%1\": %2.", fileName, file.errorString());
+        return FileFault("Cannot read \"%1\": %2.", fileName, file.errorString());
     if (got < HeaderSize)
-        return failed("\"%1\" is not a car library: it is shorter than its 8-byte header.", fileName);
+        return FileFault("\"%1\" is not a car library: it is shorter than its 8-byte header.", fileName);
 
     // The first value, the record size, is not trusted: records are always 1344 bytes.
-    const std::int32_t count = readInt32(header + 4);
+    const auto count = static_cast<std::int32_t>(ReadLittle32(header + 4));
     if (count <= 0 || count > MaxCars)
-        return failed("\"%1\" is not a usable car library: it declares %2 cars, and a library holds 1 to %3.",
+        return FileFault("\"%1\" is not a usable car library: it declares %2 cars, and a library holds 1 to %3.",
                       fileName, QString::number(count), QString::number(MaxCars));
 
     CarTable fresh;
@@ -277,16 +268,16 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
             const qint64 wanted = std::min<qint64>(RecordsPerChunk, count - static_cast<qint64>(fresh.size()));
             const qint64 bytes = file.read(reinterpret_cast<char*>(chunk.data()), wanted * RecordSize);
             if (bytes < 0)
-                return failed("Cannot read \"%1\": %2.", fileName, file.errorString());
+                return FileFault("Cannot read \"%1\": %2.", fileName, file.errorString());
             const qint64 whole = bytes / RecordSize;
             for (qint64 k = 0; k < whole; ++k)
                 DecodeRecord(chunk.data() + k * RecordSize, fresh.emplace_back());
             if (whole < wanted)
-                return failed("\"%1\" is damaged: it declares %2 cars but holds only %3 whole records.", fileName,
+                return FileFault("\"%1\" is damaged: it declares %2 cars but holds only %3 whole records.", fileName,
                               QString::number(count), QString::number(fresh.size()));
         }
     } catch (const std::bad_alloc&) {
-        return failed("There is not enough memory to load \"%1\".", fileName);
+        return FileFault("There is not enough memory to load \"%1\".", fileName);
     }
     table.swap(fresh);
     return {};
@@ -295,9 +286,9 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
 FileResult SaveCars(const QString& fileName, const CarTable& table)
 {
     if (table.empty())
-        return failed("There are no cars to save to \"%1\".", fileName);
+        return FileFault("There are no cars to save to \"%1\".", fileName);
     if (table.size() > static_cast<std::size_t>(MaxCars))
-        return failed("Cannot save \"%1\": a library holds at most %2 cars.", fileName, QString::number(MaxCars));
+        return FileFault("Cannot save \"%1\": a library holds at most %2 cars.", fileName, QString::number(MaxCars));
 
     const QFileInfo info(fileName);
     if (info.isDir())
@@ -313,19 +304,19 @@ FileResult SaveCars(const QString& fileName, const CarTable& table)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (info.exists())
             return writeInPlace(fileName, table);
-        return failed("Cannot write \"%1\": %2.", fileName, file.errorString());
+        return FileFault("Cannot write \"%1\": %2.", fileName, file.errorString());
     }
     // QSaveFile can commit after a short write, so every write is counted here.
     if (!writeTable(file, table)) {
         const QString why = file.errorString();
         file.cancelWriting();
-        return failed(Unchanged, fileName, why);
+        return FileFault(Unchanged, fileName, why);
     }
     if (!file.commit()) {
         // As for another user's file in a shared folder with the sticky bit.
         if (file.error() == QFileDevice::RenameError && info.exists())
             return writeInPlace(fileName, table);
-        return failed(Unchanged, fileName, file.errorString());
+        return FileFault(Unchanged, fileName, file.errorString());
     }
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include "CarRecord.h"
 
+#include <QDir>
 #include <QString>
 
 #include <cstdint>
@@ -24,11 +25,23 @@ struct FileResult {
     static FileResult failure(QString text) { return {false, std::move(text)}; }
 };
 
+// A failure whose text names the file in place of %1 and gives the details in
+// place of %2 on. One pass, so a % in a file name is left alone.
+template <typename... Details>
+FileResult FileFault(const char* text, const QString& fileName, const Details&... details)
+{
+    return FileResult::failure(QString::fromLatin1(text).arg(QDir::toNativeSeparators(fileName), details...));
+}
+
 // Reads a whole library. On failure the table is left exactly as it was.
 FileResult LoadCars(const QString& fileName, CarTable& table);
 
 // Writes the whole table. On failure the old file is left as it was.
 FileResult SaveCars(const QString& fileName, const CarTable& table);
+
+// A 4-byte value as the file holds every one: little-endian.
+std::uint32_t ReadLittle32(const std::uint8_t* in);
+void WriteLittle32(std::uint32_t value, std::uint8_t* out);
 
 // One record in its file form, field by field, little-endian.
 void EncodeRecord(const CarRecord& car, std::uint8_t* out);

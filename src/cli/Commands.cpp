@@ -167,11 +167,9 @@ void noteWhatIsNotKept(const QString& path, std::size_t count)
         return;
     const QByteArray header = file.read(4);
     const std::int32_t recordSize =
-        header.size() == 4 ? static_cast<std::int32_t>(static_cast<std::uint8_t>(header[0]) |
-                                                       static_cast<std::uint8_t>(header[1]) << 8 |
-                                                       static_cast<std::uint8_t>(header[2]) << 16 |
-                                                       static_cast<std::uint32_t>(static_cast<std::uint8_t>(header[3])) << 24)
-                           : modLoad::RecordSize;
+        header.size() == 4
+            ? static_cast<std::int32_t>(modLoad::ReadLittle32(reinterpret_cast<const std::uint8_t*>(header.constData())))
+            : modLoad::RecordSize;
     if (recordSize != modLoad::RecordSize)
         std::fprintf(stderr, "velmar-car: note: %s gives its record size as %d; records are read as %d bytes, "
                              "and build writes %d.\n",

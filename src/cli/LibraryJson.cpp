@@ -45,20 +45,6 @@ void walkRecord(Car& car, Io& io)
     io.vectors("SpherePos", car.SpherePos);
 }
 
-void appendLittle(QByteArray& bytes, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes += static_cast<char>(v >> (8 * i));
-}
-
-std::uint32_t readLittle(const char* bytes)
-{
-    std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i)
-        v |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i])) << (8 * i);
-    return v;
-}
-
 QByteArray quoted(const QString& text)
 {
     QByteArray out = "\"";
@@ -67,7 +53,7 @@ QByteArray quoted(const QString& text)
         if (c == u'"' || c == u'\\')
             out += '\\' + QByteArray(1, static_cast<char>(code));
         // Controls, DEL and the invisible C1 range are escaped so a name shows what it holds.
-        else if (code < 0x20 || (code >= 0x7F && code < 0xA0))
+        else if (IsControl(c))
             out += QStringLiteral("\\u%1").arg(code, 4, 16, QLatin1Char('0')).toLatin1();
         else
             out += QString(c).toUtf8();
@@ -89,11 +75,11 @@ QByteArray vector(const Vector& v)
 
 QByteArray rawHex(const RawVector& v)
 {
-    QByteArray bytes;
-    appendLittle(bytes, v.X);
-    appendLittle(bytes, v.Y);
-    appendLittle(bytes, v.Z);
-    return '"' + bytes.toHex() + '"';
+    std::uint8_t bytes[12];
+    modLoad::WriteLittle32(v.X, bytes);
+    modLoad::WriteLittle32(v.Y, bytes + 4);
+    modLoad::WriteLittle32(v.Z, bytes + 8);
+    return '"' + QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes).toHex() + '"';
 }
 
 class JsonOut {
@@ -344,9 +330,10 @@ private:
     void rawFrom(const QJsonValue& v, const QString& path, RawVector& out)
     {
         if (const std::optional<QByteArray> bytes = hexBytes(v, path, 12)) {
-            out.X = readLittle(bytes->constData());
-            out.Y = readLittle(bytes->constData() + 4);
-            out.Z = readLittle(bytes->constData() + 8);
+            const auto* b = reinterpret_cast<const std::uint8_t*>(bytes->constData());
+            out.X = modLoad::ReadLittle32(b);
+            out.Y = modLoad::ReadLittle32(b + 4);
+            out.Z = modLoad::ReadLittle32(b + 8);
         }
     }
 

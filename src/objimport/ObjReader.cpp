@@ -1,6 +1,5 @@
 #include "modOBJ.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <algorithm>
@@ -18,11 +17,6 @@ namespace {
 
 using modLoad::FileResult;
 
-QString shown(const QString& fileName)
-{
-    return QDir::toNativeSeparators(fileName);
-}
-
 // A token as a message quotes it: cut short and control characters shown as
 // "?", so a line of junk stays readable.
 QString quoted(std::string_view token)
@@ -38,8 +32,7 @@ QString quoted(std::string_view token)
 
 FileResult lineFault(const QString& fileName, qsizetype line, const QString& what)
 {
-    // One pass of arg, so a % in the file name or the line is left alone.
-    return FileResult::failure(QStringLiteral("Line %1 of \"%2\" %3").arg(QString::number(line), shown(fileName), what));
+    return modLoad::FileFault("Line %2 of \"%1\" %3", fileName, QString::number(line), what);
 }
 
 bool isBlank(char c)
@@ -222,26 +215,20 @@ private:
     const QString& fileName_;
 };
 
-template <typename... Details>
-FileResult failed(const char* text, const QString& fileName, const Details&... details)
-{
-    return FileResult::failure(QString::fromLatin1(text).arg(shown(fileName), details...));
-}
-
 FileResult readWhole(const QString& fileName, QByteArray& text)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return failed("Cannot open \"%1\": %2.", fileName, file.errorString());
+        return modLoad::FileFault("Cannot open \"%1\": %2.", fileName, file.errorString());
     // A device or pipe may never end.
     if (file.isSequential())
-        return failed("\"%1\" is not a file that holds a model.", fileName);
+        return modLoad::FileFault("\"%1\" is not a file that holds a model.", fileName);
     if (file.size() > MaxFileSize)
-        return failed("\"%1\" is too large for a model: it has %2 MB, and the editor reads at most %3 MB.",
+        return modLoad::FileFault("\"%1\" is too large for a model: it has %2 MB, and the editor reads at most %3 MB.",
                       fileName, QString::number(file.size() >> 20), QString::number(MaxFileSize >> 20));
     text = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return failed("Cannot read \"%1\": %2.", fileName, file.errorString());
+        return modLoad::FileFault("Cannot read \"%1\": %2.", fileName, file.errorString());
     return {};
 }
 
