@@ -1,4 +1,5 @@
 #include "Dialogs.h"
+#include "NumberText.h"
 
 #include "OnModal.h"
 #include "QtPrinters.h"
@@ -9,6 +10,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -16,18 +18,21 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
-void Press(QWidget* dialog, QDialogButtonBox::StandardButton which)
+using B = QDialogButtonBox;
+
+void Press(QWidget* dialog, B::StandardButton which)
 {
-    if (QPushButton* button = dialog->findChild<QDialogButtonBox*>()->button(which))
+    if (QPushButton* button = dialog->findChild<B*>()->button(which))
         QTest::mouseClick(button, Qt::LeftButton);
 }
 
 // Enter answers a question Yes.
 TEST(MessageBox, ShowsTheStyleUnderTheAppNameAndReportsOnlyYesAsYes)
 {
-    using B = QDialogButtonBox;
     const std::tuple<ui::MsgStyle, QMessageBox::Icon, B::StandardButton, ui::MsgAnswer> cases[] = {
         {ui::MsgStyle::Ok, QMessageBox::NoIcon, B::Ok, ui::MsgAnswer::Ok},
         {ui::MsgStyle::OkExclamation, QMessageBox::Warning, B::Ok, ui::MsgAnswer::Ok},
@@ -42,15 +47,13 @@ TEST(MessageBox, ShowsTheStyleUnderTheAppNameAndReportsOnlyYesAsYes)
             title = box->windowTitle(), shownIcon = box->icon();
             press == B::NoButton ? QTest::keyClick(box, Qt::Key_Return) : Press(box, press);
         }, [&, style = style] { answer = ui::MsgBox(nullptr, "Are you sure?", style); });
-        EXPECT_EQ(title, "Velmar Car Editor");
-        EXPECT_EQ(shownIcon, icon);
-        EXPECT_EQ(answer, expected);
+        EXPECT_EQ(std::tuple(title, shownIcon, answer), std::tuple("Velmar Car Editor", icon, expected));
     }
 }
 
 TEST(InputBox, ReturnsTheTypedTextAndEmptyOnCancel)
 {
-    for (const auto press : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
+    for (const auto press : {B::Ok, B::Cancel}) {
         QString offered, answer = "unset";
         OnModal<QInputDialog>([&](QInputDialog* dialog) {
             offered = dialog->labelText() + "|" + dialog->textValue();
@@ -59,7 +62,7 @@ TEST(InputBox, ReturnsTheTypedTextAndEmptyOnCancel)
             Press(dialog, press);
         }, [&] { answer = ui::InputBox(nullptr, "Enter new value", "0.5"); });
         EXPECT_EQ(offered, "Enter new value|0.5");
-        EXPECT_EQ(answer, press == QDialogButtonBox::Ok ? " Racer 2" : "");
+        EXPECT_EQ(answer, press == B::Ok ? " Racer 2" : "");
     }
 }
 
@@ -77,10 +80,10 @@ TEST(FileDialogs, ReturnTheTypedPathWithoutAskingToOverwriteOrEmptyOnCancel)
             auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
             // The dialog settles its folder and focus after it shows; keys typed earlier are lost.
             if (path.isEmpty() || !QTest::qWaitFor([edit] { return QApplication::focusWidget() == edit; }))
-                return Press(dialog, QDialogButtonBox::Cancel);
+                return Press(dialog, B::Cancel);
             QTest::keyClicks(edit, path);
             // A question about overwriting would stay unanswered, and fail the test when closed.
-            Press(dialog, dialog->acceptMode() == QFileDialog::AcceptOpen ? QDialogButtonBox::Open : QDialogButtonBox::Save);
+            Press(dialog, dialog->acceptMode() == QFileDialog::AcceptOpen ? B::Open : B::Save);
         }, [&] { chosen = call(nullptr, "Car Files (*.car)|*.car"); });
         return QDir::cleanPath(chosen);
     };
@@ -90,6 +93,29 @@ TEST(FileDialogs, ReturnTheTypedPathWithoutAskingToOverwriteOrEmptyOnCancel)
     EXPECT_EQ(answer(ui::SaveFileDialog, existing), existing);
     EXPECT_EQ(answer(ui::SaveFileDialog, folder.filePath("plain")), folder.filePath("plain.car"));
     EXPECT_EQ(answer(ui::OpenFileDialog, QString()), QString());
+}
+
+TEST(NumberText, WritesSevenSignificantDigitsAndReadsThemBackInTheUsersLocale)
+{
+    QLocale::setDefault(QLocale::c());
+    const std::pair<float, const char*> cases[] = {
+        {0.5f, "0.5"}, {12.0f, "12"}, {-0.0f, "0"}, {2.0f / 3.0f, "0.6666667"}, {123456.7f, "123456.7"},
+        {123456789.0f, "1.234568E+08"}, {-2.5e-10f, "-2.5E-10"}, {std::numeric_limits<float>::max(), "3.402823E+38"},
+    };
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(ui::SingleToText(value), QLatin1String(text));
+        EXPECT_NEAR(ui::TextToSingle(QLatin1String(text)).value(), value, std::abs(value) * 1e-6f) << text;
+    }
+    EXPECT_EQ(ui::SingleToText(ui::TextToSingle(QStringLiteral(" 1.50 ")).value()), QStringLiteral("1.5"));
+    for (const char* text : {"", "   ", "abc", "12abc", "1,5", "1e39", "-1e39", "inf", "nan"})
+        EXPECT_FALSE(ui::TextToSingle(QLatin1String(text)).has_value()) << text;
+
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(ui::SingleToText(123456789.0f), QStringLiteral("1,234568E+08"));
+    EXPECT_EQ(ui::TextToSingle(QStringLiteral("1,50")), 1.5f);
+    // A point groups thousands in German: refusing 1.500 beats reading it as 1500.
+    EXPECT_FALSE(ui::TextToSingle(QStringLiteral("1.500")).has_value());
+    QLocale::setDefault(QLocale::c());
 }
 
 }  // namespace

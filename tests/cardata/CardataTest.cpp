@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <tuple>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -41,12 +40,6 @@ namespace {
 QStringList entries(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
-mode_t modeOf(const QString& path)
-{
-    struct stat st {};
-    return stat(qPrintable(path), &st) == 0 ? st.st_mode : 0;
 }
 
 }  // namespace
@@ -150,7 +143,8 @@ TEST(CarSave, RewritesAnOddLibraryAsExactlyItsCarsKeepingPermissions)
                 ASSERT_TRUE(saved) << qPrintable(saved.message);
             }
             EXPECT_EQ(ReadFile(path), LibraryFile(records, 3)) << folder << " " << recordSize;
-            EXPECT_EQ(modeOf(path) & 07777, 0666u);
+            struct stat st {};
+            EXPECT_EQ(stat(qPrintable(path), &st) == 0 ? st.st_mode & 07777 : 0, 0666u);
             EXPECT_EQ(entries(dir.path()), QStringList{"odd.car"});
         }
     }
@@ -181,5 +175,33 @@ TEST(CarSave, FailedSavesLeaveTheOldFileAsItWas)
         EXPECT_EQ(status, 0) << limit;
         EXPECT_EQ(ReadFile(path), oldFile) << limit;
         EXPECT_EQ(entries(dir.path()), QStringList{"lib.car"}) << limit;
+    }
+}
+
+// PolyPointCount / 3 - 1 rounded: 2 rounds to triangle 0, 122 claims a 41st.
+TEST(CarRecord, UsedPolysRoundAndStayWithinTheTable)
+{
+    CarRecord car{};
+    for (const auto& [points, last, used] : {std::tuple{0, -1, 0}, {1, -1, 0}, {2, 0, 1}, {4, 0, 1}, {5, 1, 2},
+                                             {6, 1, 2}, {120, 39, 40}, {121, 39, 40}, {122, 40, 40}, {255, 84, 40}}) {
+        car.PolyPointCount = static_cast<std::uint8_t>(points);
+        EXPECT_EQ(std::pair(LastPolyNumber(car), UsedPolys(car)), std::pair(last, used)) << points;
+    }
+    EXPECT_TRUE(PolyInModel({0, 29, 7}) && !PolyInModel({0, 30, 7}) && !VertexInModel(-1));
+}
+
+TEST(Palette, HoldsTheFixedColoursAndRoundsBlendsDown)
+{
+    BuildPalette();
+    BuildPalette();  // building again starts over at colour 0
+    // Fixed rows, then both ends and the inside of every blended run, then the irregular rows.
+    const std::tuple<int, int, int, int> samples[] = {
+        {0, 160, 160, 160},   {3, 102, 166, 230},   {4, 0, 96, 95},       {7, 102, 166, 230},   {29, 180, 180, 180},
+        {30, 40, 80, 40},     {31, 48, 88, 44},     {44, 160, 200, 100},  {46, 66, 55, 44},     {61, 87, 66, 45},
+        {76, 146, 108, 98},   {104, 245, 250, 255}, {106, 213, 212, 211}, {111, 213, 212, 15},  {116, 213, 15, 15},
+        {120, 6, 70, 134},    {143, 113, 79, 143},  {147, 112, 176, 230}, {178, 255, 255, 255}, {191, 105, 129, 183}};
+    for (const auto& [index, red, green, blue] : samples) {
+        const ColourRGB c = Palette[index];
+        EXPECT_EQ(std::tuple(int{c.Red}, int{c.Green}, int{c.Blue}), std::tuple(red, green, blue)) << "colour " << index;
     }
 }

@@ -1,0 +1,232 @@
+#include "QtPrinters.h"
+#include "TestLibrary.h"
+#include "modOBJ.h"
+
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <limits>
+#include <random>
+
+#include <gtest/gtest.h>
+
+using namespace modOBJ;
+using modLoad::CarRecord;
+using testlib::Encoded;
+
+namespace {
+
+using Bits = std::array<std::uint32_t, 3>;
+using Corners = std::array<std::int32_t, 3>;
+
+Bits bits(float x, float y, float z)
+{
+    return {std::bit_cast<std::uint32_t>(x), std::bit_cast<std::uint32_t>(y), std::bit_cast<std::uint32_t>(z)};
+}
+
+class Obj : public testing::Test {
+protected:
+    // The model file, holding text.
+    QString file(const QByteArray& text)
+    {
+        testlib::WriteFile(path, text);
+        return path;
+    }
+    // n vertices on a line and m faces (1, 2, 3).
+    static QByteArray mesh(int vertices, int faces)
+    {
+        QByteArray text;
+        for (int i = 0; i < vertices; ++i)
+            text += "v " + QByteArray::number(i) + " 0.5 -1\n";
+        return text + QByteArray("f 1 2 3\n").repeated(faces);
+    }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("model.obj");
+    // Odd bytes in every field, so that a stray write shows.
+    CarRecord car = testlib::MakeCars(1, 5)[0];
+    const CarRecord before = car;
+};
+
+TEST_F(Obj, ReadsVerticesAndTrianglesInEveryLineStyle)
+{
+    // A decimal comma in the user's locale must not change how a file reads.
+    QLocale::setDefault(QLocale(QLocale::German));
+    const float z = -0.0f;
+    const struct {
+        const char* text;
+        std::vector<Bits> vertices;
+        std::vector<Corners> faces;
+    } cases[] = {
+        {"v 1.5 -2 0.25\r\nv 1 2 3 1\r\nf 1 2 3\r\n", {bits(1.5f, -2, 0.25f), bits(1, 2, 3)}, {{0, 1, 2}}},
+        {"f 3//1 1//1 2//1\n\r\nv 1 2 3\nf 1/4/7 2/5/8 3/6/9", {bits(1, 2, 3)}, {{2, 0, 1}, {0, 1, 2}}},
+        {"  v  1\t\t2   3 \n\tf 1 2 3 \r\n v\t4 5 6\r\n", {bits(1, 2, 3), bits(4, 5, 6)}, {{0, 1, 2}}},
+        {"f 0 -5 32767\nf -32768 +2 007\n", {}, {{-1, -6, 32766}, {-32769, 1, 6}}},
+        {"v +1 -0 1e-50\nv -1e-50 .5 5.\nv 1E2 1e+1 -2.5e-1\nv 8e-46 -7e-46 3.4028235e38\n",
+         {bits(1, z, 0), bits(z, 0.5f, 5), bits(100, 10, -0.25f),
+          bits(std::numeric_limits<float>::denorm_min(), z, 3.4028235e38f)},
+         {}},
+        {"# v 1 2 3\nvt 0 0\nvn 0 0 1\ng body\nusemtl paint\ns off\nV 1 2 3\nF 1 2 3\nv1 2 3\nfo 1 2\n\n", {}, {}},
+        {"", {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ASSERT_TRUE(ReadOBJ(file(c.text)));
+        std::vector<Bits> vertices;
+        std::vector<Corners> faces;
+        for (const ObjVertex& v : ObjVertices)
+            vertices.push_back(bits(v.X, v.Y, v.Z));
+        for (const ObjFace& f : ObjFaces)
+            faces.push_back(f.Corners);
+        EXPECT_EQ(std::tie(vertices, faces), std::tie(c.vertices, c.faces));
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST_F(Obj, RefusesALineOrAFileItCannotReadAndNamesIt)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"v 1 2 3\nv 1 2\n", "fewer than three coordinates"},
+        {"v 1,5 2 3", "\"1,5\" where a number"},
+        {"v 1 nan 3", "\"nan\" where a number"},
+        {"v inf 2 3", "\"inf\" where a number"},
+        {"v 1e 2 3", "\"1e\" where a number"},
+        {"v +-1 2 3", "\"+-1\" where a number"},
+        {"v 1 2 3\rv 4 5 6\r\n", "\"3?v\" where a number"},
+        {"v 1 2 3\n\r\nv 1 2 abcdefghijklmnopqrstuvwxyz\n", "Line 3 of"},
+        {"v 1 2 abcdefghijklmnopqrstuvwxyz\n", "\"abcdefghijklmnopqrstuvwx...\" where"},
+        {"v 1 2 3.5e38\n", "\"3.5e38\", a number too large"},
+        {"v 1 2 -1e99999\n", "too large"},
+        {"f 1 2 x", "face corner \"x\""},
+        {"f 1 2 32768", "face corner \"32768\""},
+        {"f 1 2 -32769", "face corner \"-32769\""},
+        {"f /1 2 3", "face corner \"/1\""},
+        {"f 1.0 2 3", "face corner \"1.0\""},
+        {"f 1 2 3 4", "a face with 4 corners; the mesh must be made of triangles"},
+        {"f\r\n", "a face with 0 corners"},
+    };
+    for (const auto& [text, says] : cases) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(ReadOBJ(file("v 1 2 3\nf 1 1 1\n")));
+        const modLoad::FileResult result = ReadOBJ(file(text));
+        EXPECT_TRUE(!result && result.message.contains(says)) << qPrintable(result.message);
+        EXPECT_TRUE(ObjVertices.empty() && ObjFaces.empty() && ObjNormals.empty());
+    }
+    EXPECT_TRUE(ReadOBJ(QStringLiteral("/dev/zero")).message.contains("not a file that holds a model"));
+    ASSERT_TRUE(QFile(file("v 1 2 3\n")).resize(MaxFileSize + 1));
+    EXPECT_TRUE(ReadOBJ(path).message.contains("too large for a model: it has 256 MB"));
+}
+
+// The normals as a search of all stored ones and a look at every face for
+// every vertex would give them: slow, but plainly right.
+void plainNormals(std::vector<ObjVertex>& vertices, std::vector<ObjFace>& faces, std::vector<ObjVertex>& normals)
+{
+    normals.assign(faces.size() + vertices.size(), ObjVertex{0, 0, 0, 0});
+    std::int32_t stored = 0;
+    const auto find = [&](const ObjVertex& n) {
+        for (std::int32_t i = 0; i < stored; ++i)
+            if (normals[i].X == n.X && normals[i].Y == n.Y && normals[i].Z == n.Z)
+                return i;
+        normals[stored] = n;
+        return stored++;
+    };
+    const auto valid = [&](const ObjFace& f) {
+        return std::all_of(f.Corners.begin(), f.Corners.end(), [&](int c) { return c >= 0 && c < std::ssize(vertices); });
+    };
+    for (ObjFace& f : faces) {
+        f.NormalIndex = 0;
+        if (valid(f)) {
+            const auto& [a, b, c] = f.Corners;
+            ObjVertex n = VecCross(VecSubtract(vertices[a], vertices[b]), VecSubtract(vertices[b], vertices[c]));
+            f.NormalIndex = find(VecNormalize(n));
+        }
+    }
+    for (std::int32_t v = 0; v < std::ssize(vertices); ++v) {
+        ObjVertex sum{0, 0, 0, 0};
+        int k = 0;
+        for (const ObjFace& f : faces)
+            if (valid(f) && std::count(f.Corners.begin(), f.Corners.end(), v) > 0) {
+                const ObjVertex& n = normals[f.NormalIndex];
+                sum = {sum.X + n.X, sum.Y + n.Y, sum.Z + n.Z, 0}, ++k;
+            }
+        if (k > 0)
+            VecDivide(sum, k), VecNormalize(sum);
+        vertices[v].NormalIndex = find(sum);
+    }
+}
+
+TEST(ObjNormals, MatchThePlainSearchBitForBit)
+{
+    std::mt19937 random(7);
+    // Few distinct values, so that normals repeat, with -0 and NaN among them.
+    const float values[] = {0.0f, -0.0f, 1.0f, -1.0f, 2.0f, 0.5f, 3.0f, std::numeric_limits<float>::quiet_NaN()};
+    const auto same = [](const auto& a, const auto& b) {
+        return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0);
+    };
+    for (int round = 0; round < 3000; ++round) {
+        const int vertexCount = 1 + static_cast<int>(random() % 12);
+        ObjVertices.assign(static_cast<std::size_t>(vertexCount), ObjVertex{});
+        for (ObjVertex& v : ObjVertices)
+            v = {values[random() % (random() % 20 == 0 ? 8 : 7)], values[random() % 7], values[random() % 7], 0};
+        ObjFaces.assign(random() % 20, ObjFace{});
+        for (ObjFace& f : ObjFaces)
+            for (std::int32_t& c : f.Corners)
+                c = static_cast<std::int32_t>(random() % static_cast<unsigned>(vertexCount + 1)) - (random() % 30 == 0);
+        std::vector<ObjVertex> vertices = ObjVertices, normals;
+        std::vector<ObjFace> faces = ObjFaces;
+        plainNormals(vertices, faces, normals);
+        ComputeNormals();
+        ASSERT_TRUE(same(ObjNormals, normals) && same(ObjFaces, faces) && same(ObjVertices, vertices)) << "round " << round;
+    }
+}
+
+// Positions, normals, triangles and the two counts change; the colours, the
+// entries past the counts, the wheels, head, name and parameters do not. A
+// triangle of no area and a vertex that no triangle uses get no direction: the
+// zero of the flat triangle, stored first.
+TEST_F(Obj, ImportReplacesTheModelAndNothingElseUpToTheModelsLimits)
+{
+    const QByteArray text = "v 0 0 0\r\nv 2 0 0\r\nv 0 2 0\r\nv 2 2 0\r\nv 5 5 5\r\nf 1 2 3\r\nf 2 4 3\r\nf 1 2 2\r\n";
+    ASSERT_TRUE(ImportOBJ(file(text), car));
+    CarRecord expected = before;
+    for (int i = 0; i < 4; ++i)
+        expected.Vertices[i] = {i % 2 * 2.0f, i / 2 * 2.0f, 0}, expected.Normals[i] = {0, 0, 1};
+    expected.Vertices[4] = {5, 5, 5}, expected.Normals[4] = {0, 0, -0.0f};
+    expected.Polys[0] = {0, 1, 2}, expected.Polys[1] = {1, 3, 2}, expected.Polys[2] = {0, 1, 1};
+    expected.VertexCount = 5, expected.PolyPointCount = 9;
+    EXPECT_EQ(Encoded(car), Encoded(expected));
+    for (const auto& [vertices, faces] : {std::pair{30, 40}, {5, 0}}) {
+        ASSERT_TRUE(ImportOBJ(file(mesh(vertices, faces)), car)) << vertices << ", " << faces;
+        EXPECT_EQ(std::make_tuple(int{car.VertexCount}, int{car.PolyPointCount}, car.Vertices[vertices - 1].X),
+                  std::make_tuple(vertices, 3 * faces, vertices - 1.0f));
+    }
+}
+
+// Refused before the normals are worked out, so that a huge file is refused fast.
+TEST_F(Obj, ImportRefusalsLeaveTheCarAsItWas)
+{
+    const std::pair<QByteArray, const char*> cases[] = {
+        {mesh(31, 1), "has 31 vertices and 1 triangles, and a car holds at most 30 vertices and 40 triangles"},
+        {mesh(3, 41), "has 3 vertices and 41 triangles"},
+        {mesh(3, 1) + "f 1 2 0\n", "triangle 2 names vertex 0, and the file has vertices 1 to 3"},
+        {mesh(3, 1) + "f 4 2 1\n", "triangle 2 names vertex 4"},
+        {mesh(3, 1) + "f 1 -1 2\n", "triangle 2 names vertex -1"},
+        {mesh(4, 1) + "f 1 2 3 4\n", "Line 6 of"},
+        {"", "has no vertex lines"},
+        {"# only a comment\r\nvt 0 0\r\nf 1 2 3\r\n", "has no vertex lines"},
+        {QByteArray("\xff\xfev\0 \0" "1\0 \0" "2\0 \0" "3\0\n\0", 18), "has no vertex lines"},
+    };
+    for (const auto& [text, says] : cases) {
+        const modLoad::FileResult result = ImportOBJ(file(text), car);
+        EXPECT_TRUE(!result && result.message.contains(says)) << qPrintable(result.message);
+        EXPECT_EQ(Encoded(car), Encoded(before)) << says;
+        EXPECT_TRUE(ObjNormals.empty()) << says;
+    }
+    EXPECT_TRUE(ImportOBJ(dir.filePath("missing.obj"), car).message.startsWith("Cannot open"));
+    EXPECT_EQ(Encoded(car), Encoded(before));
+}
+
+}  // namespace
