@@ -1,7 +1,6 @@
 // Runs the real velmar-car as a user would and reads what it prints.
 
 #include "ContactSheet.h"
-#include "QtPrinters.h"
 #include "TestLibrary.h"
 #include "WireFrame.h"
 #include "modOBJ.h"
@@ -54,7 +53,7 @@ protected:
         cars[1].Name = RawName("\x1b[2J%1\x85\xE9\xFF\n\0  ");
         cars[2].Name = cars[0].Name;
         cars[3].Parameters[37] = bits(0x15AE43FD);
-        odd = WriteLibrary(path("odd.car"), cars);
+        odd = WriteFile(path("odd.car"), cars);
         inputs = {{Demo, ReadFile(Demo)}, {Hostile, ReadFile(Hostile)}, {odd, ReadFile(odd)}};
     }
 
@@ -212,7 +211,7 @@ TEST_F(Cli, DiffPairsCarsAndNamesWhatChanged)
 {
     const CarTable demo = Loaded(Demo);
     const auto diff = [&](CarTable cars) {
-        const QString other = WriteLibrary(path("other.car"), cars);
+        const QString other = WriteFile(path("other.car"), cars);
         Result result = run({"diff", Demo, other});
         EXPECT_EQ(result.status, 0);
         return result.out.replace(other, "B").replace(Demo, "A");
@@ -254,7 +253,7 @@ TEST_F(Cli, ExportsTheModelAsObjThatTheEditorReadsBack)
     car.VertexCount = 18;
     car.Vertices[0] = {-0.0f, bits(0x15AE43FD), bits(0x3F800001)};
     const QString obj = path("car.obj");
-    ASSERT_EQ(run({"export-obj", WriteLibrary(path("lib.car"), cars), "Ice Runner", obj}).status, 0);
+    ASSERT_EQ(run({"export-obj", WriteFile(path("lib.car"), cars), "Ice Runner", obj}).status, 0);
     CarRecord imported{};
     ASSERT_TRUE(modOBJ::ImportOBJ(obj, imported));
     ASSERT_EQ(std::pair(int{imported.VertexCount}, int{imported.PolyPointCount}), std::pair(20, int{car.PolyPointCount}));
@@ -289,7 +288,7 @@ TEST_F(Cli, RendersATilePerCarWithItsViewsAsTheEditorDrawsThem)
     const std::tuple<QString, CarTable, QString, QStringList> runs[] = {
         {Demo, demo, "demo.png", {"demo.png"}},
         {Hostile, Loaded(Hostile), "hostile.png", {"hostile.png"}},
-        {WriteLibrary(path("many.car"), many), many, "many%1.png", {"many%1-0-49.png", "many%1-50-52.png"}},
+        {WriteFile(path("many.car"), many), many, "many%1.png", {"many%1-0-49.png", "many%1-50-52.png"}},
     };
     const editor::ViewAxes axes[] = {editor::XYAxes, editor::YZAxes, editor::XZAxes};
     const auto dark = [](const QImage& image, int x, int y) {

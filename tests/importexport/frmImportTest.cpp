@@ -2,7 +2,6 @@
 
 #include "OnModal.h"
 #include "OrdinaryUser.h"
-#include "QtPrinters.h"
 #include "ScriptedDialogs.h"
 #include "TestLibrary.h"
 
@@ -68,7 +67,7 @@ TEST_F(ImportExport, ImportAppendsTheChosenRowsInFileOrderButNeverPastTheCarLimi
     const CarRecord old = MakeCars(1)[0];
     Cars = CarTable(MaxCars - 2, old);
     const CarTable file = MakeCars(4, 50, "File");
-    dialogs << WriteLibrary(folder.filePath("file.car"), file) << "Ok";
+    dialogs << WriteFile(folder.filePath("file.car"), file) << "Ok";
     QList<int> kept;
     ASSERT_TRUE(Run([&] {
         Click(0);
@@ -93,7 +92,7 @@ TEST_F(ImportExport, ImportAppendsTheChosenRowsInFileOrderButNeverPastTheCarLimi
 TEST_F(ImportExport, NothingChosenCancelledOrRefusedChangesNothing)
 {
     const QByteArray before = Encoded(*Cars);
-    const QString file = WriteLibrary(folder.filePath("file.car"), MakeCars(3, 7, "File"));
+    const QString file = WriteFile(folder.filePath("file.car"), MakeCars(3, 7, "File"));
     for (const std::int16_t mode : {0, 1}) {
         for (const QString way : {"cmdOk", "cmdCancel", "frame"}) {
             ExportMode = mode;

@@ -1,4 +1,3 @@
-#include "QtPrinters.h"
 #include "TestLibrary.h"
 #include "modOBJ.h"
 

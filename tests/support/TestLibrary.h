@@ -3,14 +3,12 @@
 // Test libraries built in code, and library files inspected byte by byte
 // independently of the reader and writer under test.
 
+#include "QtPrinters.h"
 #include "modLoad.h"
 
-#include <QByteArray>
 #include <QFile>
-#include <QString>
 
 #include <algorithm>
-#include <cstdint>
 #include <random>
 
 namespace testlib {
@@ -24,7 +22,7 @@ inline modLoad::CarTable MakeCars(int count, int seed = 0, const QString& prefix
     for (int car = 0; car < count; ++car) {
         for (int i = 0; i < modLoad::RecordSize; ++i)
             bytes[i] = static_cast<std::uint8_t>((car + seed) * 37 + i * 11 + (i >> 8));
-        modLoad::DecodeRecord(bytes, cars[static_cast<std::size_t>(car)]);
+        modLoad::DecodeRecord(bytes, cars[car]);
         for (int i = 0; i < modLoad::ParameterCount; ++i)
             cars[car].Parameters[i] = static_cast<float>(car + seed) + 0.25f * static_cast<float>(i);
         cars[car].Name = modLoad::StoredName(QStringLiteral("%1 %2").arg(prefix).arg(car));
@@ -32,19 +30,17 @@ inline modLoad::CarTable MakeCars(int count, int seed = 0, const QString& prefix
     return cars;
 }
 
-inline QByteArray Encoded(const modLoad::CarRecord& car)
+inline QByteArray Encoded(const modLoad::CarTable& cars)
 {
-    QByteArray bytes(modLoad::RecordSize, '\0');
-    modLoad::EncodeRecord(car, reinterpret_cast<std::uint8_t*>(bytes.data()));
+    QByteArray bytes(modLoad::RecordSize * std::ssize(cars), '\0');
+    for (std::size_t i = 0; i < cars.size(); ++i)
+        modLoad::EncodeRecord(cars[i], reinterpret_cast<std::uint8_t*>(bytes.data()) + i * modLoad::RecordSize);
     return bytes;
 }
 
-inline QByteArray Encoded(const modLoad::CarTable& cars)
+inline QByteArray Encoded(const modLoad::CarRecord& car)
 {
-    QByteArray bytes;
-    for (const modLoad::CarRecord& car : cars)
-        bytes += Encoded(car);
-    return bytes;
+    return Encoded(modLoad::CarTable{car});
 }
 
 // A library file: the header with the given count and record size, then the records.
@@ -69,18 +65,18 @@ inline QByteArray ReadFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-inline void WriteFile(const QString& path, const QByteArray& bytes)
+// Writes the bytes, or the cars as a library file; returns the path.
+inline QString WriteFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write test file %s", qPrintable(path));
+    return path;
 }
 
-// Writes the cars as a library file and returns its path.
-inline QString WriteLibrary(const QString& path, const modLoad::CarTable& cars)
+inline QString WriteFile(const QString& path, const modLoad::CarTable& cars)
 {
-    WriteFile(path, LibraryFile(cars));
-    return path;
+    return WriteFile(path, LibraryFile(cars));
 }
 
 // A name exactly as its 13 bytes lie in the file.

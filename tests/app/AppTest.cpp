@@ -1,16 +1,30 @@
-#include "MainWindowFixture.h"
+#include "frmMain.h"
 
+#include "DemoLibrary.h"
+#include "HostileLibrary.h"
 #include "OnModal.h"
 #include "OrdinaryUser.h"
-#include "QtPrinters.h"
+#include "ScriptedDialogs.h"
+#include "TestLibrary.h"
+#include "WireView.h"
 #include "frmImport.h"
 #include "frmNewCar.h"
+#include "frmView.h"
+#include "modOBJ.h"
 
-#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTreeWidget>
+#include <QWindow>
+
+#include <gtest/gtest.h>
 
 #include <cerrno>
 
@@ -19,17 +33,52 @@
 
 namespace {
 
+using modLoad::CarRecord;
 using modLoad::CarTable;
 using testlib::LibraryFile;
 using testlib::MakeCars;
 using testlib::RawName;
 using testlib::ReadFile;
 
-class MainWindow : public MainWindowTest {
+// The main window with no library open; the toolkit's dialogs are answered from `dialogs`.
+class MainWindow : public testing::Test {
 protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale::c());
+        modLoad::Cars.reset();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(dialogs.unexpected, 0) << "a dialog was shown that the test did not expect";
+        EXPECT_EQ(dialogs.script, QStringList()) << "answers left for dialogs that never showed";
+        modLoad::Cars.reset();
+    }
+
+    QComboBox* Selector() const { return window.findChild<QComboBox*>("cmbCars"); }
     QTreeWidget* Details() const { return window.findChild<QTreeWidget*>("lstDetails"); }
     QString Setting(int row) const { return Details()->topLevelItem(row)->text(1); }
     bool Enabled(const char* control) const { return window.findChild<QWidget*>(control)->isEnabled(); }
+    void Click(const char* button) { QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton); }
+    QString Write(const QString& name, const CarTable& cars) { return testlib::WriteFile(folder.filePath(name), cars); }
+    void Load(const QString& path) { (dialogs << path), Click("cmdLoad"); }
+    // Saves with the Save button; the bytes written.
+    QByteArray SaveAs(const QString& name)
+    {
+        dialogs << folder.filePath(name);
+        Click("cmdSave");
+        return ReadFile(folder.filePath(name));
+    }
+    // With the keys, which choose as a click in the list does.
+    void ChooseCar(int position)
+    {
+        QTest::keyClick(Selector(), Qt::Key_Home);
+        for (int i = 0; i < position; ++i)
+            QTest::keyClick(Selector(), Qt::Key_Down);
+        ASSERT_EQ(Selector()->currentIndex(), position);
+    }
     // A double-click on the row, or a click and Enter.
     void ActivateRow(int row, bool byKeyboard = false)
     {
@@ -41,6 +90,10 @@ protected:
         else
             QTest::mouseDClick(Details()->viewport(), Qt::LeftButton, {}, at);
     }
+
+    ScriptedDialogs dialogs;
+    QTemporaryDir folder;
+    frmMain window;
 };
 
 TEST_F(MainWindow, OpensWithTheKeysOnTheFirstCarAndAShorterReloadKeepsThePositionInRange)
@@ -233,6 +286,104 @@ TEST_F(MainWindow, ImportRefreshesTheSelectorAndExportWritesTheChosenCars)
     dialogs << folder.filePath("out.car");
     OnModal<frmImport>(choose({2, 0}), [&] { Click("cmdExport"); });
     EXPECT_EQ(ReadFile(folder.filePath("out.car")), LibraryFile(CarTable{cars[0], file[2]}));
+}
+
+TEST_F(MainWindow, ViewEditsReachTheLibraryAtOnceAndTheFileOnlyWhenSaved)
+{
+    CarTable cars = samples::DemoLibrary();
+    const QString file = Write("library.car", cars);
+    Load(file);
+    ChooseCar(2);
+    bool modal = false;
+    QString shown;
+    OnModal<frmView>([&](frmView* editor) {
+        modal = editor->isModal();
+        auto* colour = editor->findChild<QLineEdit*>("txtColour");
+        colour->clear();
+        QTest::keyClicks(colour, "7");
+    }, [&] { Click("cmdView"); });
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(ReadFile(file), LibraryFile(cars));
+    OnModal<frmView>([&](frmView* editor) { shown = editor->findChild<QLineEdit*>("txtColour")->text(); },
+                     [&] { Click("cmdView"); });
+    EXPECT_EQ(shown, "7");
+    cars[2].PolyColour[0] = 7;
+    EXPECT_EQ(SaveAs("saved.car"), LibraryFile(cars));
+}
+
+// What the user does to each car: hover and drag in every view, turn the
+// preview, recolour and flip the last triangle, import a model. Each change
+// is made in `expected` as the editor must make it. Returns in how many views
+// a vertex was picked and dragged.
+int Exercise(frmView* editor, CarRecord& expected, const QString& model)
+{
+    int dragged = 0;
+    QWindow* window = editor->windowHandle();
+    editor->RenderFrame();
+    for (const char* name : {"picXY", "picYZ", "picXZ"}) {
+        auto* view = editor->findChild<WireView*>(name);
+        const editor::ViewAxes axes = view->Axes();
+        // A corner of a triangle in use, in the model and in sight.
+        QPoint target = view->rect().center();
+        for (int p = 0; p < modLoad::UsedPolys(expected); ++p) {
+            const QPointF at = editor::MapToView(expected.Vertices[expected.Polys[p].A % 30], axes, 50, view->size());
+            if (modLoad::PolyInModel(expected.Polys[p]) && view->rect().adjusted(10, 10, -10, -10).contains(at.toPoint())) {
+                target = at.toPoint();
+                break;
+            }
+        }
+        QTest::mouseMove(window, view->mapTo(editor, target + QPoint(1, 0)));
+        QTest::mouseMove(window, view->mapTo(editor, target));
+        const int picked = editor->SelectedVertex;
+        const QPoint to = target + QPoint(7, -4);
+        QTest::mousePress(window, Qt::LeftButton, {}, view->mapTo(editor, target));
+        QTest::mouseMove(window, view->mapTo(editor, to));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, view->mapTo(editor, to));
+        if (picked >= 0) {
+            ++dragged;
+            modLoad::Vector& v = expected.Vertices[picked];
+            editor::Coordinate(v, axes.H) = (static_cast<float>(to.x()) - view->width() / 2.0f) / 50.0f;
+            editor::Coordinate(v, axes.V) = (static_cast<float>(to.y()) - view->height() / 2.0f) / 50.0f;
+        }
+        editor->RenderFrame();
+    }
+    QWindow* preview = window->findChild<QWindow*>("previewSurface");
+    QTest::mousePress(preview, Qt::LeftButton, {}, {50, 50});
+    QTest::mouseMove(preview, {90, 20});
+    QTest::mouseRelease(preview, Qt::LeftButton, {}, {90, 20});
+    editor->RenderFrame();
+
+    auto* slider = editor->findChild<QSlider*>("sPolys");
+    slider->setValue(slider->maximum());
+    auto* colour = editor->findChild<QLineEdit*>("txtColour");
+    colour->clear();
+    QTest::keyClicks(colour, "9");
+    expected.PolyColour[slider->value()] = 9;
+    QTest::mouseClick(editor->findChild<QPushButton*>("cmdFlipPoly"), Qt::LeftButton);
+    if (slider->value() < modLoad::MaxVertices) {
+        modLoad::Vector& n = expected.Normals[slider->value()];
+        n = {-n.X, -n.Y, -n.Z};
+    }
+    editor->RenderFrame();
+
+    QTest::mouseClick(editor->findChild<QPushButton*>("cmdImport"), Qt::LeftButton);
+    EXPECT_TRUE(modOBJ::ImportOBJ(model, expected));
+    editor->RenderFrame();
+    return dragged;
+}
+
+TEST_F(MainWindow, ViewRecordsOutsideTheModelAreEditedSafelyAndWrittenBackAsRead)
+{
+    CarTable expected = samples::HostileLibrary();
+    Load(Write("hostile.car", expected));
+    const QString model = QStringLiteral(VELMAR_SOURCE_DIR "/samples/kart.obj");
+    for (int car = 0; car < static_cast<int>(expected.size()); ++car) {
+        ChooseCar(car);
+        dialogs << model;
+        OnModal<frmView>([&](frmView* editor) { EXPECT_GT(Exercise(editor, expected[car], model), 0) << "car " << car; },
+                         [&] { Click("cmdView"); });
+    }
+    EXPECT_EQ(SaveAs("saved.car"), LibraryFile(expected));
 }
 
 }  // namespace
