@@ -3,7 +3,6 @@
 #include "OGLUtils.h"
 
 #include <QSet>
-#include <QString>
 #include <QStringList>
 #include <QWindow>
 
@@ -12,10 +11,7 @@
 // never real, so nothing is drawn.
 class FailingGLPlatform final : public OGLUtils::GLPlatform {
 public:
-    explicit FailingGLPlatform(QSet<QString> failing = {}) : failing(std::move(failing))
-    {
-        OGLUtils::SetGLPlatform(this);
-    }
+    explicit FailingGLPlatform(QSet<QString> failing = {}) : failing(std::move(failing)) { OGLUtils::SetGLPlatform(this); }
     ~FailingGLPlatform() override { OGLUtils::SetGLPlatform(nullptr); }
 
     int ChoosePixelFormat(QWindow&, const OGLUtils::PixelFormatRequest& asked) override
@@ -23,19 +19,13 @@ public:
         request = asked;
         return step("choose") ? 7 : 0;
     }
-    bool SetPixelFormat(QWindow&, int format, const OGLUtils::PixelFormatRequest&) override
-    {
-        return step(QStringLiteral("set %1").arg(format), "set");
-    }
+    bool SetPixelFormat(QWindow&, int format, const OGLUtils::PixelFormatRequest&) override { return step("set", format); }
     OGLUtils::GLHandle CreateContext(QWindow&) override { return step("create") ? 42 : 0; }
     bool MakeCurrent(QWindow* surface, OGLUtils::GLHandle context) override
     {
-        return surface ? step(QStringLiteral("current %1").arg(context), "current") : step("none");
+        return surface ? step("current", static_cast<qint64>(context)) : step("none");
     }
-    bool DeleteContext(OGLUtils::GLHandle context) override
-    {
-        return step(QStringLiteral("delete %1").arg(context), "delete");
-    }
+    bool DeleteContext(OGLUtils::GLHandle context) override { return step("delete", static_cast<qint64>(context)); }
     void SwapBuffers(QWindow&, OGLUtils::GLHandle) override { ++swaps; }
 
     QSet<QString> failing;
@@ -44,9 +34,10 @@ public:
     int swaps = 0;
 
 private:
-    bool step(const QString& call, const QString& name = {})
+    // Records the call, with its number if it has one; false when the step fails.
+    bool step(const QString& name, qint64 number = -1)
     {
-        calls << call;
-        return !failing.contains(name.isEmpty() ? call : name);
+        calls << (number < 0 ? name : name + ' ' + QString::number(number));
+        return !failing.contains(name);
     }
 };

@@ -4,11 +4,13 @@
 
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <vector>
 
 // Answers the toolkit's dialogs from a script, in order, and records each one
 // asked for. Once the script is used up a dialog counts as unexpected and is
-// answered as cancelled (No).
+// answered as cancelled (No); the test fails then, and when answers are left.
 class ScriptedDialogs final : public ui::DialogProvider {
 public:
     enum Kind { Message, Input, Open, Save };
@@ -21,7 +23,12 @@ public:
     };
 
     ScriptedDialogs() { ui::SetDialogProvider(this); }
-    ~ScriptedDialogs() override { ui::SetDialogProvider(nullptr); }
+    ~ScriptedDialogs() override
+    {
+        ui::SetDialogProvider(nullptr);
+        EXPECT_EQ(unexpected, 0) << "a dialog was shown that the test did not expect";
+        EXPECT_EQ(script, QStringList()) << "answers left for dialogs that never showed";
+    }
 
     // The text typed or the path chosen ("" cancels); "Yes", "No" or "Ok" for a message.
     ScriptedDialogs& operator<<(const QString& answer) { return script.append(answer), *this; }
