@@ -9,6 +9,7 @@
 #include "modOBJ.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QLocale>
@@ -269,12 +270,11 @@ TEST_F(EditorTest, ImportThroughTheFileDialogReplacesTheMeshAndARefusedFileChang
 
     const QString wedge = QStringLiteral(VELMAR_SOURCE_DIR "/samples/wedge-lf.obj");
     ui::SetDialogProvider(nullptr);
+    // Chosen and opened with the dialog's own button: keyboard focus may be
+    // with another window on the display.
     OnModal<QFileDialog>([&](QFileDialog* dialog) {
-        auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
-        if (QTest::qWaitFor([edit] { return QApplication::focusWidget() == edit; })) {
-            QTest::keyClicks(edit, wedge);
-            QTest::keyClick(edit, Qt::Key_Return);
-        }
+        dialog->selectFile(wedge);
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open), Qt::LeftButton);
     }, [&] { QTest::mouseClick(import, Qt::LeftButton); });
     ui::SetDialogProvider(&dialogs);
     CarRecord expected = before;
