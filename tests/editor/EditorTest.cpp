@@ -449,14 +449,6 @@ TEST_F(EditorTest, ALeftDragMovesTheViewsTwoCoordinatesAlsoOutsideItAndAfterARes
     EXPECT_EQ(std::make_tuple(vertex.X, vertex.Z, view.SelectedVertex), std::make_tuple(0.5f, -1.0f, 0));
     Mouse(MouseRelease, xz, {230, 55}, Qt::MiddleButton);
     Mouse(MouseRelease, xz, {230, 55});
-
-    // A right press over the vertex drags nothing.
-    const QPoint at = editor::MapToView(vertex, editor::XZAxes, 50, xz->size()).toPoint();
-    Mouse(MouseMove, xz, at);
-    Mouse(MousePress, xz, at, Qt::RightButton);
-    Mouse(MouseMove, xz, at + QPoint(40, 0));
-    Mouse(MouseRelease, xz, at + QPoint(40, 0), Qt::RightButton);
-    EXPECT_EQ(std::make_tuple(vertex.X, vertex.Z, view.SelectedVertex), std::make_tuple(0.5f, -1.0f, -1));
 }
 
 }  // namespace
