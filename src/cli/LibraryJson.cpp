@@ -346,24 +346,15 @@ private:
 class KeyList {
 public:
     QStringList keys;
-    template <typename... Rest>
-    void name(const char* key, Rest&&...) { keys << QLatin1String(key); }
-    template <typename... Rest>
-    void hex(const char* key, Rest&&...) { keys << QLatin1String(key); }
-    template <typename... Rest>
-    void raw(const char* key, Rest&&...) { keys << QLatin1String(key); }
-    template <typename... Rest>
-    void byte(const char* key, Rest&&...) { keys << QLatin1String(key); }
-    template <typename... Rest>
-    void parameters(const char* key, Rest&&...) { keys << QLatin1String(key); }
-    template <typename... Rest>
-    void polys(const char* key, Rest&&...) { keys << QLatin1String(key); }
-    template <typename... Rest>
-    void bytes(const char* key, Rest&&...) { keys << QLatin1String(key); }
-    template <typename... Rest>
-    void vectors(const char* key, Rest&&...) { keys << QLatin1String(key); }
-    template <typename... Rest>
-    void raws(const char* key, Rest&&...) { keys << QLatin1String(key); }
+    void name(const char* key, const auto&...) { keys << QLatin1String(key); }
+    void hex(const char* key, const auto&...) { keys << QLatin1String(key); }
+    void raw(const char* key, const auto&...) { keys << QLatin1String(key); }
+    void byte(const char* key, const auto&...) { keys << QLatin1String(key); }
+    void parameters(const char* key, const auto&...) { keys << QLatin1String(key); }
+    void polys(const char* key, const auto&...) { keys << QLatin1String(key); }
+    void bytes(const char* key, const auto&...) { keys << QLatin1String(key); }
+    void vectors(const char* key, const auto&...) { keys << QLatin1String(key); }
+    void raws(const char* key, const auto&...) { keys << QLatin1String(key); }
 };
 
 QString lineAndColumn(const QByteArray& json, int offset)
