@@ -11,9 +11,14 @@ int LastPolyNumber(const CarRecord& car)
     return static_cast<int>(std::lrint(car.PolyPointCount / 3.0 - 1.0));
 }
 
+int ClaimedPolys(const CarRecord& car)
+{
+    return std::max(LastPolyNumber(car) + 1, 0);
+}
+
 int UsedPolys(const CarRecord& car)
 {
-    return std::clamp(LastPolyNumber(car) + 1, 0, MaxPolys);
+    return std::min(ClaimedPolys(car), MaxPolys);
 }
 
 }  // namespace modLoad

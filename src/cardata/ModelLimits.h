@@ -12,8 +12,10 @@ namespace modLoad {
 // triangles, above 39 for a record that claims more than the table holds.
 int LastPolyNumber(const CarRecord& car);
 
-// How many triangles, from 0 on, may be read: the last triangle number + 1,
-// kept within 0..40.
+// How many triangles the record claims: the last triangle number + 1, at least 0.
+int ClaimedPolys(const CarRecord& car);
+
+// How many triangles, from 0 on, may be read: those claimed, at most 40.
 int UsedPolys(const CarRecord& car);
 
 // Whether an index names an entry of Vertices and Normals.

@@ -39,18 +39,13 @@ std::optional<QByteArray> ExactDecimal(float value)
     return QByteArray(text, written.ptr - text);
 }
 
-int ClaimedPolys(const modLoad::CarRecord& car)
-{
-    return std::max(0, modLoad::LastPolyNumber(car) + 1);
-}
-
 QStringList ModelFaults(const modLoad::CarRecord& car)
 {
     QStringList faults;
-    if (ClaimedPolys(car) > modLoad::MaxPolys)
+    if (modLoad::ClaimedPolys(car) > modLoad::MaxPolys)
         faults << QStringLiteral("PolyPointCount %1 claims %2 triangles, and a model holds %3")
                       .arg(car.PolyPointCount)
-                      .arg(ClaimedPolys(car))
+                      .arg(modLoad::ClaimedPolys(car))
                       .arg(modLoad::MaxPolys);
     if (car.VertexCount > modLoad::MaxVertices)
         faults << QStringLiteral("VertexCount is %1, and a model holds %2 vertices")

@@ -23,9 +23,6 @@ QString PrintableName(const modLoad::CarName& name);
 // negative) whose shortest decimal narrows to its neighbour.
 std::optional<QByteArray> ExactDecimal(float value);
 
-// Triangles the record claims: PolyPointCount / 3 taken as the editor takes it.
-int ClaimedPolys(const modLoad::CarRecord& car);
-
 // Why the record lies outside the model, one sentence each; empty when it
 // lies inside and every part of its model may be read.
 QStringList ModelFaults(const modLoad::CarRecord& car);

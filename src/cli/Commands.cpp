@@ -131,7 +131,7 @@ int list(const QStringList& args)
                     .arg(QString::number(i).rightJustified(positionWidth),
                          PrintableName(car.Name).leftJustified(nameWidth),
                          QString::number(car.VertexCount).rightJustified(2),
-                         QString::number(ClaimedPolys(car)).rightJustified(2), facts(car));
+                         QString::number(modLoad::ClaimedPolys(car)).rightJustified(2), facts(car));
     }
     print(text);
     return ExitOk;
@@ -151,7 +151,7 @@ int show(const QStringList& args)
     for (int i = 0; i < modLoad::ParameterCount; ++i)
         text += row(modLoad::ParameterNames[i], ui::SingleToText(car.Parameters[i]));
     text += u'\n' + row(QStringLiteral("Vertices"), QString::number(car.VertexCount)) +
-            row(QStringLiteral("Triangles"), QString::number(ClaimedPolys(car)));
+            row(QStringLiteral("Triangles"), QString::number(modLoad::ClaimedPolys(car)));
     for (const QString& fault : ModelFaults(car))
         text += QStringLiteral("Outside the model: %1.\n").arg(fault);
     print(text);

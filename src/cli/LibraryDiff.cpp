@@ -54,8 +54,8 @@ QStringList carChanges(const CarRecord& a, const CarRecord& b)
             lines << modLoad::ParameterNames[i] + QStringLiteral(": ") + parameterChange(a.Parameters[i], b.Parameters[i]);
     if (a.VertexCount != b.VertexCount)
         lines << QStringLiteral("vertices: %1 -> %2").arg(a.VertexCount).arg(b.VertexCount);
-    if (ClaimedPolys(a) != ClaimedPolys(b))
-        lines << QStringLiteral("triangles: %1 -> %2").arg(ClaimedPolys(a)).arg(ClaimedPolys(b));
+    if (modLoad::ClaimedPolys(a) != modLoad::ClaimedPolys(b))
+        lines << QStringLiteral("triangles: %1 -> %2").arg(modLoad::ClaimedPolys(a)).arg(modLoad::ClaimedPolys(b));
     else if (a.PolyPointCount != b.PolyPointCount)
         lines << QStringLiteral("PolyPointCount: %1 -> %2").arg(a.PolyPointCount).arg(b.PolyPointCount);
     if (a.HeadHidden != b.HeadHidden)
