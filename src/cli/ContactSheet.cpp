@@ -69,7 +69,7 @@ QImage ContactSheet(const modLoad::CarTable& cars, std::size_t first, std::size_
             painter.save();
             painter.setClipRect(view);
             painter.translate(view.topLeft());
-            editor::DrawWireView(painter, view.size(), car, Views[v], ViewScale, -1);
+            editor::DrawWireView(painter, view.size(), car, Views[v], editor::ViewScale, -1);
             painter.restore();
         }
     }

@@ -11,11 +11,10 @@ namespace cli {
 
 // A contact sheet shows cars in tiles, SheetColumns to a row. A tile holds the
 // car's position and name over its XY, YZ and XZ views, side by side, drawn
-// as the editor draws them: ViewScale pixels per unit about each view's
+// as the editor draws them: editor::ViewScale pixels per unit about each view's
 // centre, so a view shows 2.6 units either side of the model's origin.
 constexpr int SheetColumns = 2;
 constexpr int ViewSide = 260;
-constexpr float ViewScale = 50;
 // 25 rows of tiles: some 1570 by 7130 pixels, 45 MB to draw.
 constexpr std::size_t SheetCars = 50;
 

@@ -24,6 +24,9 @@ constexpr ViewAxes XZAxes{Axis::X, Axis::Z};
 float Coordinate(const modLoad::Vector& v, Axis axis);
 float& Coordinate(modLoad::Vector& v, Axis axis);
 
+// Pixels per model unit in the editor's flat views.
+constexpr float ViewScale = 50.0f;
+
 // Where a model point lies in a view of the given size: scale pixels per
 // unit about the view's centre, no axis mirrored.
 QPointF MapToView(const modLoad::Vector& v, ViewAxes axes, float scale, QSizeF size);

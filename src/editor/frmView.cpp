@@ -32,7 +32,6 @@ namespace {
 constexpr int ToolBoxWidth = 83;
 constexpr int InitialWidth = 544;
 constexpr int InitialHeight = 390;
-constexpr float ViewScale = 50.0f;
 constexpr std::uint8_t PreviewColourBits = 16;
 
 template <typename Control>
@@ -134,7 +133,7 @@ void frmView::Run()
 void frmView::Load()
 {
     show();
-    ScaleXY = ScaleYZ = ScaleXZ = ViewScale;
+    ScaleXY = ScaleYZ = ScaleXZ = editor::ViewScale;
     Form_Resize();
     StopRender = false;
     if (!OGLUtils::CreateGLContext(*previewSurface, PreviewColourBits))
