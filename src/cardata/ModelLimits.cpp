@@ -13,7 +13,7 @@ int LastPolyNumber(const CarRecord& car)
 
 int ClaimedPolys(const CarRecord& car)
 {
-    return std::max(LastPolyNumber(car) + 1, 0);
+    return LastPolyNumber(car) + 1;
 }
 
 int UsedPolys(const CarRecord& car)

@@ -12,7 +12,7 @@ namespace modLoad {
 // triangles, above 39 for a record that claims more than the table holds.
 int LastPolyNumber(const CarRecord& car);
 
-// How many triangles the record claims: the last triangle number + 1, at least 0.
+// How many triangles the record claims: the last triangle number + 1, 0 to 85.
 int ClaimedPolys(const CarRecord& car);
 
 // How many triangles, from 0 on, may be read: those claimed, at most 40.
