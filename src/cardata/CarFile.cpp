@@ -1,9 +1,9 @@
 #include "CarFile.h"
 
-#include <QDir>
+#include "SaveFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <bit>
@@ -135,23 +135,6 @@ FileResult notALibraryFolder(const QString& fileName)
 // Records pass through a small buffer of whole records that stays in cache.
 constexpr qint64 RecordsPerChunk = 64;
 
-constexpr const char* Unchanged = "Could not write \"%1\": %2. The file was not changed.";
-
-// Files are written unbuffered, in whole chunks, so that each failure is seen
-// where it happens. A short write is tried again for the rest: the full disk or
-// the file-size limit then shows as the device's own error.
-bool writeAll(QIODevice& out, const char* data, qint64 size)
-{
-    while (size > 0) {
-        const qint64 written = out.write(data, size);
-        if (written <= 0)
-            return false;
-        data += written;
-        size -= written;
-    }
-    return true;
-}
-
 // Encodes and writes a chunk at a time, so the whole file never sits in memory.
 bool writeTable(QIODevice& out, const CarTable& table)
 {
@@ -159,55 +142,17 @@ bool writeTable(QIODevice& out, const CarTable& table)
     RecordWriter fields(header);
     fields.bits(static_cast<std::uint32_t>(RecordSize));
     fields.bits(static_cast<std::uint32_t>(table.size()));
-    if (!writeAll(out, reinterpret_cast<const char*>(header), HeaderSize))
+    if (!WriteAll(out, reinterpret_cast<const char*>(header), HeaderSize))
         return false;
     std::vector<std::uint8_t> chunk(static_cast<std::size_t>(RecordsPerChunk * RecordSize));
     for (std::size_t first = 0; first < table.size(); first += RecordsPerChunk) {
         const std::size_t count = std::min<std::size_t>(RecordsPerChunk, table.size() - first);
         for (std::size_t k = 0; k < count; ++k)
             EncodeRecord(table[first + k], chunk.data() + k * RecordSize);
-        if (!writeAll(out, reinterpret_cast<const char*>(chunk.data()), static_cast<qint64>(count) * RecordSize))
+        if (!WriteAll(out, reinterpret_cast<const char*>(chunk.data()), static_cast<qint64>(count) * RecordSize))
             return false;
     }
     return true;
-}
-
-qint64 fileSize(const CarTable& table)
-{
-    return HeaderSize + static_cast<qint64>(table.size()) * RecordSize;
-}
-
-FileResult writeDirectly(const QString& fileName, const CarTable& table)
-{
-    QFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return FileFault("Cannot write \"%1\": %2.", fileName, out.errorString());
-    if (!writeTable(out, table))
-        return FileFault("Could not write \"%1\": %2.", fileName, out.errorString());
-    return {};
-}
-
-// For a file that cannot be replaced where it lies, as in a folder the user may
-// not write to: the new library is written over the old one and the file cut
-// to its length. The bytes it overwrites are kept, and put back should it fail.
-FileResult writeInPlace(const QString& fileName, const CarTable& table)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return FileFault("Cannot write \"%1\": %2.", fileName, file.errorString());
-    const qint64 oldSize = file.size();
-    const QByteArray old = file.read(fileSize(table));
-    if (old.size() != std::min(oldSize, fileSize(table)))
-        return FileFault(Unchanged, fileName, file.errorString());
-    if (file.seek(0) && writeTable(file, table) && file.resize(fileSize(table)))
-        return {};
-    const QString why = file.errorString();
-    // Only what was overwritten goes back: past a file-size limit below the old
-    // length nothing more could be written.
-    const qint64 overwritten = std::min<qint64>(file.pos(), old.size());
-    if (file.seek(0) && writeAll(file, old.constData(), overwritten) && file.resize(oldSize))
-        return FileFault(Unchanged, fileName, why);
-    return FileFault("Could not write \"%1\": %2. The file may be damaged.", fileName, why);
 }
 
 }  // namespace
@@ -290,35 +235,10 @@ FileResult SaveCars(const QString& fileName, const CarTable& table)
     if (table.size() > static_cast<std::size_t>(MaxCars))
         return FileFault("Cannot save \"%1\": a library holds at most %2 cars.", fileName, QString::number(MaxCars));
 
-    const QFileInfo info(fileName);
-    if (info.isDir())
+    if (QFileInfo(fileName).isDir())
         return notALibraryFolder(fileName);
-    // A device or pipe cannot be replaced by a new file; it is written in place.
-    if (info.exists() && !info.isFile())
-        return writeDirectly(fileName, table);
-
-    // A new file is written beside the old one and takes its place, so a failed
-    // save leaves the old file whole. Where no file can be made or take its
-    // place, the old file is written over instead.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (info.exists())
-            return writeInPlace(fileName, table);
-        return FileFault("Cannot write \"%1\": %2.", fileName, file.errorString());
-    }
-    // QSaveFile can commit after a short write, so every write is counted here.
-    if (!writeTable(file, table)) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return FileFault(Unchanged, fileName, why);
-    }
-    if (!file.commit()) {
-        // As for another user's file in a shared folder with the sticky bit.
-        if (file.error() == QFileDevice::RenameError && info.exists())
-            return writeInPlace(fileName, table);
-        return FileFault(Unchanged, fileName, file.errorString());
-    }
-    return {};
+    return SaveFile(fileName, HeaderSize + static_cast<qint64>(table.size()) * RecordSize,
+                    [&](QIODevice& out) { return writeTable(out, table); });
 }
 
 }  // namespace modLoad

@@ -6,3 +6,4 @@
 #include "CarTables.h"
 #include "ModelLimits.h"
 #include "Palette.h"
+#include "SaveFile.h"

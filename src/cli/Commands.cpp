@@ -11,9 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QBuffer>
 #include <QImageWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <functional>
@@ -240,21 +240,20 @@ int exportObj(const QStringList& args)
                                             .arg(name, QString::number(chosen->position), QFileInfo(args[0]).fileName()));
     if (!obj.error.isEmpty())
         return refuse(QStringLiteral("Cannot export \"%1\": %2").arg(name, obj.error));
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(obj.text) != obj.text.size() || !file.commit())
-        return refuse(QStringLiteral("Could not write %1: %2.").arg(shown(output), file.errorString()));
-    return ExitOk;
+    const modLoad::FileResult saved = modLoad::SaveFile(output, obj.text);
+    return saved ? ExitOk : refuse(saved.message);
 }
 
 // Empty on success; else why the picture could not be written.
 QString writePng(const QImage& picture, const QString& path)
 {
-    QSaveFile file(path);
-    QImageWriter writer(&file, "png");
-    if (file.open(QIODevice::WriteOnly) && writer.write(picture) && file.commit())
-        return {};
-    return QStringLiteral("Could not write %1: %2.")
-        .arg(shown(path), file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString());
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(picture))
+        return QStringLiteral("Could not write %1: %2.").arg(shown(path), writer.errorString());
+    return modLoad::SaveFile(path, png).message;
 }
 
 int render(const QStringList& args)

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <new>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -176,6 +177,38 @@ TEST(CarSave, FailedSavesLeaveTheOldFileAsItWas)
         EXPECT_EQ(ReadFile(path), oldFile) << limit;
         EXPECT_EQ(entries(dir.path()), QStringList{"lib.car"}) << limit;
     }
+}
+
+// Devices and pipes are written where they are and stay what they were; a
+// pipe nobody reads is refused at once. Only regular files pass the read check.
+TEST(CarSave, WritesDevicesAndPipesInPlaceWithoutWaiting)
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("pipe");
+    ASSERT_EQ(0, mkfifo(qPrintable(pipe), 0600));
+    const FileResult unread = SaveFile(pipe, "model");
+    EXPECT_TRUE(unread.message.contains("no program is reading")) << qPrintable(unread.message);
+
+    const int reader = open(qPrintable(pipe), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_TRUE(SaveFile(pipe, "model"));
+    char got[8] = {};
+    EXPECT_EQ(read(reader, got, sizeof got), 5);
+    EXPECT_STREQ(got, "model");
+    close(reader);
+
+    const FileResult full = SaveCars("/dev/full", MakeCars(1));
+    EXPECT_TRUE(full.message.contains(qt_error_string(ENOSPC))) << qPrintable(full.message);
+    EXPECT_TRUE(SaveFile("/dev/null", "model"));
+    struct stat st {};
+    for (const char* device : {"/dev/full", "/dev/null"})
+        EXPECT_TRUE(stat(device, &st) == 0 && S_ISCHR(st.st_mode)) << device;
+    EXPECT_EQ(entries(dir.path()), QStringList{"pipe"});
+
+    for (const QString& path : {pipe, QString("/dev/zero"), dir.path()})
+        EXPECT_FALSE(CheckRegularFile(path)) << qPrintable(path);
+    EXPECT_TRUE(CheckRegularFile(WriteFile(dir.filePath("lib.car"), MakeCars(1))));
+    EXPECT_TRUE(CheckRegularFile(dir.filePath("missing.car")));
 }
 
 // PolyPointCount / 3 - 1 rounded: 2 rounds to triangle 0, 122 claims a 41st.

@@ -164,7 +164,7 @@ TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
         {{"export-obj", copy, "0", copy}, 1, "is the library to read"},
         {{"build", copy, copy}, 1, "is the JSON to read"},
         {{"render", Demo, path("x.jpg")}, 1, "give the output a name that ends in .png"},
-        {{"render", Demo, path("no/x.png")}, 1, "Could not write"},
+        {{"render", Demo, path("no/x.png")}, 1, "Cannot write"},
         {{"render", png, png}, 1, "is the library to read"},
     };
     for (const auto& [args, status, message] : cases) {
