@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <bit>
 #include <cmath>
@@ -163,8 +164,8 @@ private:
 // A path into the document, as "$.cars[2].Parameters["Top Speed"]".
 QString member(const QString& path, const QString& key)
 {
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
-    return plain.match(key).hasMatch() ? path + u'.' + key : path + QStringLiteral("[\"%1\"]").arg(key);
+    static const QRegularExpression plain(QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z_][A-Za-z0-9_]*")));
+    return plain.match(key).hasMatch() ? path + u'.' + key : path + u'[' + QString::fromUtf8(quoted(key)) + u']';
 }
 
 QString item(const QString& path, qsizetype index)
@@ -301,7 +302,7 @@ private:
     void singleFrom(const QJsonValue& v, const QString& path, float& out)
     {
         if (v.isString()) {
-            static const QRegularExpression bits(QStringLiteral("^0x[0-9A-Fa-f]{8}$"));
+            static const QRegularExpression bits(QRegularExpression::anchoredPattern(QStringLiteral("0x[0-9A-Fa-f]{8}")));
             if (!bits.match(v.toString()).hasMatch())
                 return fail(path, FloatForm);
             out = std::bit_cast<float>(v.toString().mid(2).toUInt(nullptr, 16));
@@ -318,7 +319,7 @@ private:
 
     std::optional<QByteArray> hexBytes(const QJsonValue& v, const QString& path, std::size_t size)
     {
-        static const QRegularExpression digits(QStringLiteral("^([0-9A-Fa-f]{2})*$"));
+        static const QRegularExpression digits(QRegularExpression::anchoredPattern(QStringLiteral("([0-9A-Fa-f]{2})*")));
         const QString text = v.toString();
         if (!v.isString() || static_cast<std::size_t>(text.size()) != 2 * size || !digits.match(text).hasMatch()) {
             fail(path, QStringLiteral("must be %1 bytes as a string of %2 hex digits").arg(size).arg(2 * size));
@@ -357,12 +358,98 @@ public:
     void raws(const char* key, const auto&...) { keys << QLatin1String(key); }
 };
 
-QString lineAndColumn(const QByteArray& json, int offset)
+QString lineAndColumn(const QByteArray& json, qsizetype offset)
 {
     const QByteArray before = json.left(offset);
-    const int line = before.count('\n') + 1;
-    const int column = offset - (before.lastIndexOf('\n') + 1) + 1;
+    const qsizetype line = before.count('\n') + 1;
+    const qsizetype column = offset - (before.lastIndexOf('\n') + 1) + 1;
     return QStringLiteral("line %1, column %2").arg(line).arg(column);
+}
+
+// The string that starts at the quote at json[at], decoded; at ends past its closing quote.
+QString readString(const QByteArray& json, qsizetype& at)
+{
+    QString text;
+    qsizetype run = ++at;
+    while (json[at] != '"') {
+        if (json[at] != '\\') {
+            ++at;
+            continue;
+        }
+        text += QString::fromUtf8(json.constData() + run, at - run);
+        const char escape = json[at + 1];
+        static constexpr char Plain[] = "\"\\/bfnrt", Meant[] = "\"\\/\b\f\n\r\t";
+        if (escape == 'u') {
+            text += QChar(json.mid(at + 2, 4).toUShort(nullptr, 16));
+            at += 6;
+        } else {
+            text += QLatin1Char(Meant[std::strchr(Plain, escape) - Plain]);
+            at += 2;
+        }
+        run = at;
+    }
+    text += QString::fromUtf8(json.constData() + run, at - run);
+    ++at;
+    return text;
+}
+
+// Qt's reader keeps only the last of two equal keys in an object, so the text,
+// which it has accepted as JSON, is walked for them: the fault at the second
+// one, or empty when no key is given twice.
+QString repeatedKey(const QByteArray& json)
+{
+    struct Level {
+        QString path;
+        bool object;
+        qsizetype index = 0;  // of the array's entry
+        QString key;          // the object's member being read
+        QSet<QString> keys;
+        bool wantKey = true;
+    };
+    std::vector<Level> open;
+    const auto valuePath = [&open] {
+        if (open.empty())
+            return QStringLiteral("$");
+        return open.back().object ? member(open.back().path, open.back().key) : item(open.back().path, open.back().index);
+    };
+    for (qsizetype at = 0; at < json.size();) {
+        switch (json[at]) {
+        case '{':
+        case '[':
+            open.push_back({valuePath(), json[at] == '{', 0, {}, {}, true});
+            ++at;
+            break;
+        case '}':
+        case ']':
+            open.pop_back();
+            ++at;
+            break;
+        case ',':
+            if (open.back().object)
+                open.back().wantKey = true;
+            else
+                ++open.back().index;
+            ++at;
+            break;
+        case '"': {
+            const qsizetype start = at;
+            QString text = readString(json, at);
+            if (!open.empty() && open.back().object && open.back().wantKey) {
+                Level& level = open.back();
+                if (level.keys.contains(text))
+                    return member(level.path, text) +
+                           QStringLiteral(": is given twice; the second is at %1").arg(lineAndColumn(json, start));
+                level.keys.insert(text);
+                level.key = std::move(text);
+                level.wantKey = false;
+            }
+            break;
+        }
+        default:
+            ++at;
+        }
+    }
+    return {};
 }
 
 }  // namespace
@@ -389,6 +476,8 @@ JsonLibrary BuildFromJson(const QByteArray& json)
         result.error = lineAndColumn(json, parseError.offset) + QStringLiteral(": ") + parseError.errorString();
         return result;
     }
+    if (result.error = repeatedKey(json); !result.error.isEmpty())
+        return result;
     const QString top = QStringLiteral("$");
     const QJsonObject root = document.object();
     const QJsonValue cars = root.value(QLatin1String("cars"));
