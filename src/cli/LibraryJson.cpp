@@ -11,6 +11,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace cli {
 
@@ -366,9 +367,12 @@ QString lineAndColumn(const QByteArray& json, qsizetype offset)
     return QStringLiteral("line %1, column %2").arg(line).arg(column);
 }
 
-// The string that starts at the quote at json[at], decoded; at ends past its closing quote.
-QString readString(const QByteArray& json, qsizetype& at)
+// The string that starts at the quote at json[at], decoded; at ends past its
+// closing quote. Empty for an escape JSON does not have, which Qt's reader
+// would take as the letter escaped; at is then at the backslash.
+std::optional<QString> readString(const QByteArray& json, qsizetype& at)
 {
+    static constexpr char Escapes[] = "\"\\/bfnrt", Meant[] = "\"\\/\b\f\n\r\t";
     QString text;
     qsizetype run = ++at;
     while (json[at] != '"') {
@@ -378,13 +382,15 @@ QString readString(const QByteArray& json, qsizetype& at)
         }
         text += QString::fromUtf8(json.constData() + run, at - run);
         const char escape = json[at + 1];
-        static constexpr char Plain[] = "\"\\/bfnrt", Meant[] = "\"\\/\b\f\n\r\t";
         if (escape == 'u') {
+            // Qt's reader has made sure of the four hex digits.
             text += QChar(json.mid(at + 2, 4).toUShort(nullptr, 16));
             at += 6;
-        } else {
-            text += QLatin1Char(Meant[std::strchr(Plain, escape) - Plain]);
+        } else if (const char* known = escape ? std::strchr(Escapes, escape) : nullptr) {
+            text += QLatin1Char(Meant[known - Escapes]);
             at += 2;
+        } else {
+            return std::nullopt;
         }
         run = at;
     }
@@ -393,10 +399,47 @@ QString readString(const QByteArray& json, qsizetype& at)
     return text;
 }
 
-// Qt's reader keeps only the last of two equal keys in an object, so the text,
-// which it has accepted as JSON, is walked for them: the fault at the second
-// one, or empty when no key is given twice.
-QString repeatedKey(const QByteArray& json)
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool inNumber(char c)
+{
+    return isDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
+}
+
+// Whether the text is a number as JSON writes one: Qt's reader also takes ".5" and "1.".
+bool jsonNumber(const char* p, const char* end)
+{
+    const auto digits = [&] {
+        const char* first = p;
+        while (p != end && isDigit(*p))
+            ++p;
+        return p != first;
+    };
+    if (p != end && *p == '-')
+        ++p;
+    if (p != end && *p == '0')
+        ++p;
+    else if (!digits())
+        return false;
+    if (p != end && *p == '.' && (++p, !digits()))
+        return false;
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        if (p != end && (*p == '+' || *p == '-'))
+            ++p;
+        if (!digits())
+            return false;
+    }
+    return p == end;
+}
+
+// What Qt's reader lets through, found on text it has accepted: an escape or
+// a number that JSON does not have, and a key given twice in one object, of
+// which Qt would keep only the last. The first such fault, or empty.
+QString strictFault(const QByteArray& json)
 {
     struct Level {
         QString path;
@@ -413,39 +456,40 @@ QString repeatedKey(const QByteArray& json)
         return open.back().object ? member(open.back().path, open.back().key) : item(open.back().path, open.back().index);
     };
     for (qsizetype at = 0; at < json.size();) {
-        switch (json[at]) {
-        case '{':
-        case '[':
-            open.push_back({valuePath(), json[at] == '{', 0, {}, {}, true});
+        const char c = json[at];
+        if (c == '{' || c == '[') {
+            open.push_back({valuePath(), c == '{', 0, {}, {}, true});
             ++at;
-            break;
-        case '}':
-        case ']':
+        } else if (c == '}' || c == ']') {
             open.pop_back();
             ++at;
-            break;
-        case ',':
+        } else if (c == ',') {
             if (open.back().object)
                 open.back().wantKey = true;
             else
                 ++open.back().index;
             ++at;
-            break;
-        case '"': {
+        } else if (c == '"') {
             const qsizetype start = at;
-            QString text = readString(json, at);
+            std::optional<QString> text = readString(json, at);
+            if (!text)
+                return lineAndColumn(json, at) + QStringLiteral(": invalid escape sequence");
             if (!open.empty() && open.back().object && open.back().wantKey) {
                 Level& level = open.back();
-                if (level.keys.contains(text))
-                    return member(level.path, text) +
+                if (level.keys.contains(*text))
+                    return member(level.path, *text) +
                            QStringLiteral(": is given twice; the second is at %1").arg(lineAndColumn(json, start));
-                level.keys.insert(text);
-                level.key = std::move(text);
+                level.keys.insert(*text);
+                level.key = std::move(*text);
                 level.wantKey = false;
             }
-            break;
-        }
-        default:
+        } else if (c == '-' || c == '.' || isDigit(c)) {
+            const qsizetype start = at;
+            while (at < json.size() && inNumber(json[at]))
+                ++at;
+            if (!jsonNumber(json.constData() + start, json.constData() + at))
+                return lineAndColumn(json, start) + QStringLiteral(": illegal number");
+        } else {
             ++at;
         }
     }
@@ -476,7 +520,7 @@ JsonLibrary BuildFromJson(const QByteArray& json)
         result.error = lineAndColumn(json, parseError.offset) + QStringLiteral(": ") + parseError.errorString();
         return result;
     }
-    if (result.error = repeatedKey(json); !result.error.isEmpty())
+    if (result.error = strictFault(json); !result.error.isEmpty())
         return result;
     const QString top = QStringLiteral("$");
     const QJsonObject root = document.object();
