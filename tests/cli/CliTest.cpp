@@ -190,6 +190,7 @@ TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
         {{"list", path("missing.car")}, 1, "Cannot open"},
         {{"list", ""}, 1, "Cannot open \"\": no file name was given."},
         {{"list", path("no\x1b[2J\n.car")}, 1, "no\\x1b[2J\\x0a.car\": No such file"},
+        {{"list", path("\u202egnp.car")}, 1, "\\u202egnp.car\": No such file"},
         {{"build", "/dev/zero", path("x.car")}, 1, "\"/dev/zero\" is not JSON text: byte 0 is 0x00, a control character."},
         {{"build", huge, path("x.car")}, 1, "huge.json\" is longer than the JSON of any library can be (536854528 bytes)."},
         {{"show", Demo, "1\n"}, 1, "holds no car named \"1\\x0a\""},
