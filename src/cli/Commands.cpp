@@ -194,9 +194,11 @@ void noteWhatIsNotKept(const QString& path, std::size_t count)
         note(QStringLiteral("%1 gives its record size as %2; records are read as %3 bytes, and build writes %3.")
                  .arg(shown(path), QString::number(recordSize), QString::number(modLoad::RecordSize)));
     const qint64 extra = file.size() - modLoad::HeaderSize - static_cast<qint64>(count) * modLoad::RecordSize;
-    if (extra > 0)
-        note(QStringLiteral("the %1 after the last car of %2 belong to no car and are not in the dump.")
-                 .arg(extra == 1 ? QStringLiteral("byte") : QStringLiteral("%1 bytes").arg(extra), shown(path)));
+    if (extra == 1)
+        note(QStringLiteral("the byte after the last car of %1 belongs to no car and is not in the dump.").arg(shown(path)));
+    else if (extra > 1)
+        note(QStringLiteral("the %1 bytes after the last car of %2 belong to no car and are not in the dump.")
+                 .arg(QString::number(extra), shown(path)));
 }
 
 int dump(const QStringList& args)
