@@ -442,7 +442,6 @@ bool jsonNumber(const char* p, const char* end)
 QString strictFault(const QByteArray& json)
 {
     struct Level {
-        QString path;
         bool object;
         qsizetype index = 0;  // of the array's entry
         QString key;          // the object's member being read
@@ -450,15 +449,17 @@ QString strictFault(const QByteArray& json)
         bool wantKey = true;
     };
     std::vector<Level> open;
-    const auto valuePath = [&open] {
-        if (open.empty())
-            return QStringLiteral("$");
-        return open.back().object ? member(open.back().path, open.back().key) : item(open.back().path, open.back().index);
+    // Made only for a fault: the path of the value the first levels lead to.
+    const auto pathOf = [&open](std::size_t levels) {
+        QString path = QStringLiteral("$");
+        for (std::size_t i = 0; i < levels; ++i)
+            path = open[i].object ? member(path, open[i].key) : item(path, open[i].index);
+        return path;
     };
     for (qsizetype at = 0; at < json.size();) {
         const char c = json[at];
         if (c == '{' || c == '[') {
-            open.push_back({valuePath(), c == '{', 0, {}, {}, true});
+            open.push_back({c == '{', 0, {}, {}, true});
             ++at;
         } else if (c == '}' || c == ']') {
             open.pop_back();
@@ -477,7 +478,7 @@ QString strictFault(const QByteArray& json)
             if (!open.empty() && open.back().object && open.back().wantKey) {
                 Level& level = open.back();
                 if (level.keys.contains(*text))
-                    return member(level.path, *text) +
+                    return member(pathOf(open.size() - 1), *text) +
                            QStringLiteral(": is given twice; the second is at %1").arg(lineAndColumn(json, start));
                 level.keys.insert(*text);
                 level.key = std::move(*text);
