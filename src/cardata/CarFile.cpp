@@ -187,8 +187,8 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
     if (QFileInfo(fileName).isDir())
         return notALibraryFolder(fileName);
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileFault("Cannot open \"%1\": %2.", fileName, file.errorString());
+    if (const FileResult opened = OpenForReading(file); !opened)
+        return opened;
 
     std::uint8_t header[HeaderSize];
     const qint64 got = file.read(reinterpret_cast<char*>(header), HeaderSize);
@@ -218,8 +218,10 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
             for (qint64 k = 0; k < whole; ++k)
                 DecodeRecord(chunk.data() + k * RecordSize, fresh.emplace_back());
             if (whole < wanted)
-                return FileFault("\"%1\" is damaged: it declares %2 cars but holds only %3 whole records.", fileName,
-                              QString::number(count), QString::number(fresh.size()));
+                return FileFault("\"%1\" is damaged: it declares %2 but holds only %3.", fileName,
+                                 count == 1 ? QStringLiteral("1 car") : QStringLiteral("%1 cars").arg(count),
+                                 fresh.size() == 1 ? QStringLiteral("1 whole record")
+                                                   : QStringLiteral("%1 whole records").arg(fresh.size()));
         }
     } catch (const std::bad_alloc&) {
         return FileFault("There is not enough memory to load \"%1\".", fileName);

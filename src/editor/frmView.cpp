@@ -218,13 +218,11 @@ void frmView::txtColour_Change()
     const QString text = txtColour->text();
     if (text.isEmpty())
         return;
-    // Read as the value prompt reads numbers; anything else leaves the colour.
-    const std::optional<float> value = ui::TextToSingle(text);
-    if (!value)
-        return;
-    const float number = std::nearbyint(*value);
-    if (number >= 0.0f && number <= 255.0f)
-        Car().PolyColour[static_cast<std::size_t>(SelectedPoly)] = static_cast<std::uint8_t>(number);
+    // Read as the value prompt reads numbers, rounded from the digits typed;
+    // anything else leaves the colour.
+    const std::optional<qint64> number = ui::TextToWhole(text);
+    if (number && *number >= 0 && *number <= 255)
+        Car().PolyColour[static_cast<std::size_t>(SelectedPoly)] = static_cast<std::uint8_t>(*number);
 }
 
 void frmView::cmdFlipPoly_Click()

@@ -203,7 +203,7 @@ TEST_F(EditorTest, TheToolboxSetsColoursNormalsAndTheHeadOfTheRecord)
     EXPECT_EQ(Car().PolyColour[12], 15);
     // Emptied, not a number, out of range: the colour stays; halves go to even.
     for (const auto& [typed, stored] : {std::pair{"", 15}, {"abc", 15}, {"256", 15}, {"-1", 15}, {"2.5", 2},
-                                        {"3.5", 4}, {"255", 255}, {"-0.4", 0}}) {
+                                        {"3.5", 4}, {"255", 255}, {"-0.4", 0}, {"2.5000001", 3}}) {
         colour->setText(typed);
         EXPECT_EQ(Car().PolyColour[12], stored) << typed;
     }
