@@ -5,7 +5,7 @@
 #include "LibraryDiff.h"
 #include "LibraryJson.h"
 #include "NumberText.h"
-#include "ObjExport.h"
+#include "modOBJ.h"
 
 #include <QDir>
 #include <QFile>
@@ -235,12 +235,10 @@ int exportObj(const QStringList& args)
     if (!chosen)
         return ExitRefused;
     const CarRecord& car = chosen->cars[chosen->position];
-    const QString name = PrintableName(car.Name);
-    const ObjText obj = ModelAsObj(car, QStringLiteral("%1, car %2 of %3")
-                                            .arg(name, QString::number(chosen->position), QFileInfo(args[0]).fileName()));
-    if (!obj.error.isEmpty())
-        return refuse(QStringLiteral("Cannot export \"%1\": %2").arg(name, obj.error));
-    const modLoad::FileResult saved = modLoad::SaveFile(output, obj.text);
+    const modLoad::FileResult saved = modOBJ::ExportOBJ(
+        output, car,
+        QStringLiteral("%1, car %2 of %3")
+            .arg(PrintableName(car.Name), QString::number(chosen->position), QFileInfo(args[0]).fileName()));
     return saved ? ExitOk : refuse(saved.message);
 }
 

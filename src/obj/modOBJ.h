@@ -2,7 +2,7 @@
 
 // The OBJ module: reads the vertices and triangles of a Wavefront OBJ text
 // file into mesh tables, gives them unit normals and copies the mesh into a
-// car's model.
+// car's model; and writes a car's model as OBJ.
 
 #include "CarFile.h"
 #include "CarRecord.h"
@@ -60,5 +60,12 @@ void ComputeNormals();
 // does not fit a car leaves the car exactly as it was; the message is then
 // ready to show.
 modLoad::FileResult ImportOBJ(const QString& fileName, modLoad::CarRecord& car);
+
+// Writes the car's model to the file as OBJ with LF line ends, after a
+// comment line holding the title: the vertices up to VertexCount, or up to
+// the highest one a triangle in use names, each with its normal, and the
+// triangles in use as "f a//a b//b c//c". Refuses a record outside the model
+// and coordinates that no OBJ number can hold; a failed write leaves no file.
+modLoad::FileResult ExportOBJ(const QString& fileName, const modLoad::CarRecord& car, const QString& title);
 
 }  // namespace modOBJ
