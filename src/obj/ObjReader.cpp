@@ -1,10 +1,9 @@
-#include "modOBJ.h"
-
-#include <QFile>
+#include "ObjLines.h"
+#include "ObjPolygon.h"
+#include "ObjReader.h"
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 #include <string_view>
 
 namespace modOBJ {
@@ -15,24 +14,35 @@ std::vector<ObjVertex> ObjNormals;
 
 namespace {
 
+using modLoad::FileFault;
 using modLoad::FileResult;
+using modLoad::MaxPolys;
+using modLoad::MaxVertices;
 
 // A token as a message quotes it: cut short and control characters shown as
 // "?", so a line of junk stays readable.
 QString quoted(std::string_view token)
 {
-    constexpr std::size_t longest = 24;
-    QString text = QString::fromLatin1(token.data(), static_cast<qsizetype>(std::min(token.size(), longest)));
+    constexpr qsizetype longest = 24;
+    const std::size_t bytes = std::min<std::size_t>(token.size(), 4 * longest);
+    QString text = QString::fromUtf8(token.data(), static_cast<qsizetype>(bytes));
+    const bool cut = text.size() > longest || token.size() > 4 * longest;
+    text.truncate(longest);
     for (QChar& c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() < 0xa0))
             c = QLatin1Char('?');
     }
-    return QLatin1Char('"') + text + (token.size() > longest ? QLatin1String("...\"") : QLatin1String("\""));
+    return QLatin1Char('"') + text + (cut ? QLatin1String("...\"") : QLatin1String("\""));
 }
 
-FileResult lineFault(const QString& fileName, qsizetype line, const QString& what)
+FileResult lineFault(const QString& fileName, qint64 line, const QString& what)
 {
-    return modLoad::FileFault("Line %2 of \"%1\" %3", fileName, QString::number(line), what);
+    return FileFault("Line %2 of \"%1\" %3", fileName, QString::number(line), what);
+}
+
+bool namesVertex(std::int32_t corner)
+{
+    return corner >= 0 && corner < std::ssize(ObjVertices);
 }
 
 bool isBlank(char c)
@@ -45,10 +55,11 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// The tokens of one line, separated by runs of spaces and tabs.
+// The tokens of one line, separated by runs of spaces and tabs, up to a "#",
+// which starts a comment anywhere on the line.
 class Tokens {
 public:
-    Tokens(const char* begin, const char* end) : p_(begin), end_(end) {}
+    explicit Tokens(std::string_view line) : p_(line.data()), end_(line.data() + line.size()) {}
 
     // The next token; empty at the end of the line.
     std::string_view next()
@@ -56,7 +67,8 @@ public:
         while (p_ != end_ && isBlank(*p_))
             ++p_;
         const char* const start = p_;
-        while (p_ != end_ && !isBlank(*p_))
+        // Once at the "#", every further token is empty.
+        while (p_ != end_ && !isBlank(*p_) && *p_ != '#')
             ++p_;
         return {start, static_cast<std::size_t>(p_ - start)};
     }
@@ -138,12 +150,70 @@ bool readCorner(std::string_view token, std::int32_t& number)
     return true;
 }
 
+// Reads the lines of one file into the tables. For a car, the first line that
+// keeps the mesh from fitting one is refused at once.
 class Parser {
 public:
-    explicit Parser(const QString& fileName) : fileName_(fileName) {}
+    Parser(const QString& fileName, bool forCar) : fileName_(fileName), forCar_(forCar) {}
 
-    FileResult vertex(Tokens& tokens, qsizetype line)
+    FileResult line(std::string_view text, qint64 number)
     {
+        Tokens tokens(text);
+        const std::string_view kind = tokens.next();
+        if (kind == "v")
+            return vertex(tokens, number);
+        if (kind == "f")
+            return face(tokens, number);
+        return {};
+    }
+
+    // After the last line: the polygons split, now that every vertex is known.
+    FileResult finish()
+    {
+        if (forCar_) {
+            if (ObjVertices.empty())
+                return FileFault("\"%1\" has no vertex lines, so there is no model to import.", fileName_);
+            if (highest_ >= std::ssize(ObjVertices))
+                return misfit(QStringLiteral("line %1 names vertex %2, and the file has vertices 1 to %3.")
+                                  .arg(highestLine_)
+                                  .arg(highest_ + 1)
+                                  .arg(ObjVertices.size()));
+        }
+        for (const Polygon& polygon : polygons_) {
+            const auto corners = std::span(polygonCorners_).subspan(polygon.corners, polygon.count);
+            if (!std::all_of(corners.begin(), corners.end(), namesVertex))
+                return lineFault(fileName_, polygon.line,
+                                 QStringLiteral("is a face with a corner that names no vertex of the file, so it "
+                                                "cannot be split into triangles."));
+            if (!SplitPolygon(corners, &ObjFaces[polygon.firstFace]))
+                return lineFault(fileName_, polygon.line,
+                                 QStringLiteral("is a face whose corners all lie on one line, so it cannot be split "
+                                                "into triangles."));
+        }
+        return {};
+    }
+
+private:
+    // A face of more than three corners, split once the file is read.
+    struct Polygon {
+        std::size_t firstFace;
+        qint64 line;
+        std::size_t corners;
+        std::size_t count;
+    };
+
+    FileResult misfit(const QString& why) const
+    {
+        return FileFault("The model in \"%1\" does not fit a car: %2", fileName_, why);
+    }
+
+    FileResult vertex(Tokens& tokens, qint64 line)
+    {
+        if (forCar_ && ObjVertices.size() == MaxVertices)
+            return misfit(QStringLiteral("line %1 holds vertex %2, and a car holds at most %3 vertices.")
+                              .arg(line)
+                              .arg(MaxVertices + 1)
+                              .arg(MaxVertices));
         ObjVertex v{0.0f, 0.0f, 0.0f, 0};
         for (float* const coordinate : {&v.X, &v.Y, &v.Z}) {
             const std::string_view token = tokens.next();
@@ -162,92 +232,103 @@ public:
         return {};
     }
 
-    FileResult face(Tokens& tokens, qsizetype line)
+    FileResult face(Tokens& tokens, qint64 line)
     {
-        std::array<std::string_view, 3> corners;
-        int count = 0;
-        for (std::string_view token = tokens.next(); !token.empty(); token = tokens.next(), ++count) {
-            if (count < 3)
-                corners[count] = token;
-        }
-        if (count != 3)
-            return lineFault(fileName_, line,
-                             QStringLiteral("is a face with %1 corners; the mesh must be made of triangles.").arg(count));
-        ObjFace f{0, {}};
-        for (int k = 0; k < 3; ++k) {
+        corners_.clear();
+        for (std::string_view token = tokens.next(); !token.empty(); token = tokens.next()) {
             std::int32_t number;
-            if (!readCorner(corners[k], number))
+            if (!readCorner(token, number))
                 return lineFault(fileName_, line,
                                  QStringLiteral("has the face corner %1; a corner is a vertex number from -32768 to 32767.")
-                                     .arg(quoted(corners[k])));
-            f.Corners[k] = number - 1;
+                                     .arg(quoted(token)));
+            // A negative number counts back from the last vertex read so far.
+            const std::int32_t corner = number < 0 ? static_cast<std::int32_t>(ObjVertices.size()) + number : number - 1;
+            if (forCar_) {
+                if (FileResult fits = cornerFits(token, corner, line); !fits)
+                    return fits;
+            }
+            corners_.push_back(corner);
         }
-        ObjFaces.push_back(f);
+        if (corners_.size() < 3)
+            return lineFault(fileName_, line,
+                             QStringLiteral("is a face with %1 corners; a face needs at least three.").arg(corners_.size()));
+        const std::size_t triangles = corners_.size() - 2;
+        ++faces_;
+        if (forCar_ && ObjFaces.size() + triangles > MaxPolys)
+            return misfit(QStringLiteral("up to line %1 its %2 faces make %3 triangles, and a car holds at most %4.")
+                              .arg(line)
+                              .arg(faces_)
+                              .arg(ObjFaces.size() + triangles)
+                              .arg(MaxPolys));
+        if (triangles == 1) {
+            ObjFaces.push_back({0, {corners_[0], corners_[1], corners_[2]}});
+            return {};
+        }
+        polygons_.push_back({ObjFaces.size(), line, polygonCorners_.size(), corners_.size()});
+        polygonCorners_.insert(polygonCorners_.end(), corners_.begin(), corners_.end());
+        ObjFaces.resize(ObjFaces.size() + triangles, ObjFace{0, {-1, -1, -1}});
         return {};
     }
 
-    // Lines end at LF; a CR right before it is not part of the line.
-    FileResult all(const QByteArray& text)
+    // A corner that can name no vertex a car holds is refused at its line; one
+    // that names a vertex yet to come is checked at the end.
+    FileResult cornerFits(std::string_view token, std::int32_t corner, qint64 line)
     {
-        const char* p = text.constData();
-        const char* const end = p + text.size();
-        for (qsizetype line = 1;; ++line) {
-            const auto* const lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-            const char* stop = lf ? lf : end;
-            if (lf && stop != p && stop[-1] == '\r')
-                --stop;
-            Tokens tokens(p, stop);
-            const std::string_view kind = tokens.next();
-            FileResult result;
-            if (kind == "v")
-                result = vertex(tokens, line);
-            else if (kind == "f")
-                result = face(tokens, line);
-            if (!result)
-                return result;
-            if (!lf)
-                return {};
-            p = lf + 1;
+        if (corner < 0)
+            return lineFault(fileName_, line,
+                             QStringLiteral("has the face corner %1, which names no vertex: vertices count from 1, "
+                                            "or back from -1 for the last one read, and %2 come before it.")
+                                 .arg(quoted(token))
+                                 .arg(ObjVertices.size()));
+        if (corner >= MaxVertices)
+            return misfit(QStringLiteral("line %1 names vertex %2, and a car holds at most %3 vertices.")
+                              .arg(line)
+                              .arg(corner + 1)
+                              .arg(MaxVertices));
+        if (corner > highest_) {
+            highest_ = corner;
+            highestLine_ = line;
         }
+        return {};
     }
 
-private:
     const QString& fileName_;
+    const bool forCar_;
+    std::vector<std::int32_t> corners_;
+    std::vector<Polygon> polygons_;
+    std::vector<std::int32_t> polygonCorners_;
+    qint64 faces_ = 0;
+    std::int32_t highest_ = -1;
+    qint64 highestLine_ = 0;
 };
-
-FileResult readWhole(const QString& fileName, QByteArray& text)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return modLoad::FileFault("Cannot open \"%1\": %2.", fileName, file.errorString());
-    // A device or pipe may never end.
-    if (file.isSequential())
-        return modLoad::FileFault("\"%1\" is not a file that holds a model.", fileName);
-    if (file.size() > MaxFileSize)
-        return modLoad::FileFault("\"%1\" is too large for a model: it has %2 MB, and the editor reads at most %3 MB.",
-                      fileName, QString::number(file.size() >> 20), QString::number(MaxFileSize >> 20));
-    text = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return modLoad::FileFault("Cannot read \"%1\": %2.", fileName, file.errorString());
-    return {};
-}
 
 }  // namespace
 
-FileResult ReadOBJMesh(const QString& fileName)
+FileResult ReadMesh(const QString& fileName, bool forCar)
 {
     ObjVertices.clear();
     ObjFaces.clear();
     ObjNormals.clear();
-    QByteArray text;
-    FileResult result = readWhole(fileName, text);
+    ObjLines lines(fileName);
+    Parser parser(fileName, forCar);
+    FileResult result = lines.open();
+    std::string_view line;
+    while (result && lines.next(line))
+        result = parser.line(line, lines.number());
     if (result)
-        result = Parser(fileName).all(text);
+        result = lines.result();
+    if (result)
+        result = parser.finish();
     if (!result) {
         ObjVertices.clear();
         ObjFaces.clear();
     }
     return result;
+}
+
+FileResult ReadOBJMesh(const QString& fileName)
+{
+    return ReadMesh(fileName, false);
 }
 
 FileResult ReadOBJ(const QString& fileName)

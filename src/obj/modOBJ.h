@@ -1,8 +1,9 @@
 #pragma once
 
-// The OBJ module: reads the vertices and triangles of a Wavefront OBJ text
-// file into mesh tables, gives them unit normals and copies the mesh into a
-// car's model; and writes a car's model as OBJ.
+// The OBJ module: reads the vertices and faces of a Wavefront OBJ text file
+// into mesh tables, splitting polygons into triangles, gives them unit
+// normals and copies the mesh into a car's model; and writes a car's model as
+// OBJ.
 
 #include "CarFile.h"
 #include "CarRecord.h"
@@ -25,12 +26,14 @@ struct ObjVertex {
 
 struct ObjFace {
     std::int32_t NormalIndex;
-    // The file's vertex numbers minus 1, in file order; 32 bits keep n - 1 of
-    // every 16-bit n, so -32768 stays apart from 32767.
+    // The vertices the corners name, counted from 0, in the order of the
+    // file's face (or of the triangle split from it); negative when a corner
+    // names none. 32 bits keep every 16-bit vertex number apart.
     std::array<std::int32_t, 3> Corners;
 };
 
-// The last mesh read: one vertex per vertex line, one face per face line, in file order.
+// The last mesh read: one vertex per vertex line, and per face line its
+// triangles (one, or a polygon's corners less two), in file order.
 extern std::vector<ObjVertex> ObjVertices;
 extern std::vector<ObjFace> ObjFaces;
 // Every distinct normal of the mesh once; sized for one per face and one per vertex.
@@ -38,8 +41,11 @@ extern std::vector<ObjVertex> ObjNormals;
 
 // Larger files are refused unread: a car's model is a few hundred bytes of text.
 constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
+// The most a line may hold before its end or its "#": lines are read through
+// a buffer of this size, so that no file takes more memory.
+constexpr qint64 MaxLineLength = 1024 * 1024;
 
-// Reads the file's vertices and triangles into the tables, without normals.
+// Reads the file's vertices and faces into the tables, without normals.
 // On failure the tables are empty and the message names the line at fault.
 modLoad::FileResult ReadOBJMesh(const QString& fileName);
 
@@ -56,9 +62,10 @@ ObjVertex VecDivide(ObjVertex& v, double s);
 void ComputeNormals();
 
 // The Import command once a file is chosen: reads it and replaces the car's
-// vertices, normals and triangles by its mesh. A file that cannot be read or
-// does not fit a car leaves the car exactly as it was; the message is then
-// ready to show.
+// vertices, normals and triangles by its mesh. The file is read a line at a
+// time and refused at the first line that keeps it from fitting a car, so a
+// file of any size is refused at once. A file that cannot be read or does not
+// fit leaves the car exactly as it was; the message is then ready to show.
 modLoad::FileResult ImportOBJ(const QString& fileName, modLoad::CarRecord& car);
 
 // Writes the car's model to the file as OBJ with LF line ends, after a

@@ -257,14 +257,14 @@ TEST_F(EditorTest, ImportThroughTheFileDialogReplacesTheMeshAndARefusedFileChang
     const CarRecord before = Car();
     QTemporaryDir folder;
     const QString quads = folder.filePath("quads.obj");
-    testlib::WriteFile(quads, "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\n");
+    testlib::WriteFile(quads, "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n" + QByteArray("f 1 2 3 4\n").repeated(21));
     auto* import = Control<QPushButton>("cmdImport");
     dialogs << "" << quads << "Ok" << folder.filePath("gone.obj") << "Ok";
     for (int i = 0; i < 3; ++i)
         QTest::mouseClick(import, Qt::LeftButton);
     EXPECT_EQ(dialogs.shown.at(0).text, "") << "every file is offered";
     const QStringList messages = dialogs.messages();
-    EXPECT_TRUE(messages.size() == 2 && messages[0].contains("triangles") && messages[1].contains("gone.obj"))
+    EXPECT_TRUE(messages.size() == 2 && messages[0].contains("21 faces make 42 triangles") && messages[1].contains("gone.obj"))
         << qPrintable(messages.join('\n'));
     EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(before));
 
