@@ -34,9 +34,9 @@ FileResult ObjLines::open()
                                    fileName_, QString::number(file_.size()), QString::number(MaxFileSize));
     char mark[3];
     const qint64 marked = file_.peek(mark, sizeof mark);
+    // A UTF-16 decoder drops the mark itself.
     if (marked == 3 && std::memcmp(mark, "\xEF\xBB\xBF", 3) == 0)
         file_.skip(3);
-    // The decoder drops the mark itself.
     else if (marked >= 2 && std::memcmp(mark, "\xFF\xFE", 2) == 0)
         decoder_.emplace(QStringConverter::Utf16LE);
     else if (marked >= 2 && std::memcmp(mark, "\xFE\xFF", 2) == 0)
