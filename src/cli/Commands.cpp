@@ -6,7 +6,7 @@
 #include "LibraryDiff.h"
 #include "LibraryJson.h"
 #include "NumberText.h"
-#include "ObjExport.h"
+#include "modOBJ.h"
 
 #include <QDir>
 #include <QFile>
@@ -268,17 +268,17 @@ int exportObj(const QStringList& args)
     if (!chosen)
         return ExitRefused;
     const CarRecord& car = chosen->cars[chosen->position];
-    const QString name = PrintableName(car.Name);
-    const ObjText obj = ModelAsObj(car, QStringLiteral("%1, car %2 of %3")
-                                            .arg(name, QString::number(chosen->position),
-                                                 Printable(QFileInfo(args[0]).fileName())));
-    if (!obj.error.isEmpty())
-        return refuse(QStringLiteral("Cannot export \"%1\": %2").arg(name, obj.error));
+    const QString title = QStringLiteral("%1, car %2 of %3")
+                              .arg(PrintableName(car.Name), QString::number(chosen->position),
+                                   QFileInfo(args[0]).fileName());
     if (toStandardOutput(output)) {
-        std::fwrite(obj.text.constData(), 1, static_cast<std::size_t>(obj.text.size()), stdout);
+        QByteArray text;
+        if (const QString fault = modOBJ::ModelText(car, title, text); !fault.isEmpty())
+            return refuse(QStringLiteral("Cannot export \"%1\": %2").arg(PrintableName(car.Name), fault));
+        std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
         return ExitOk;
     }
-    const modLoad::FileResult saved = modLoad::SaveFile(output, obj.text);
+    const modLoad::FileResult saved = modOBJ::ExportOBJ(output, car, title);
     return saved ? ExitOk : refuse(saved.message);
 }
 

@@ -324,6 +324,7 @@ TEST_F(Cli, DiffPairsCarsAndNamesWhatChanged)
 // A vertex past VertexCount that a triangle names is written too; -0 and floats
 // that a short decimal misses, exactly. The editor's Import reads the vertices
 // and triangles back; the normals in the file are the car's, one per vertex.
+// The library's name stays in its comment, line breaks and all.
 TEST_F(Cli, ExportsTheModelAsObjThatTheEditorReadsBack)
 {
     CarTable cars = Loaded(Demo);
@@ -331,7 +332,9 @@ TEST_F(Cli, ExportsTheModelAsObjThatTheEditorReadsBack)
     car.VertexCount = 18;
     car.Vertices[0] = {-0.0f, std::bit_cast<float>(0x15AE43FDu), std::bit_cast<float>(0x3F800001u)};
     const QString obj = path("car.obj");
-    ASSERT_EQ(run({"export-obj", WriteFile(path("lib.car"), cars), "Ice Runner", obj}).status, 0);
+    const QString library = WriteFile(path(QStringLiteral("lib\nv 9 9 9\r\u0085\u2028.car")), cars);
+    ASSERT_EQ(run({"export-obj", library, "Ice Runner", obj}).status, 0);
+    EXPECT_TRUE(ReadFile(obj).startsWith("# Ice Runner, car 5 of lib\\x0av 9 9 9\\x0d\\x85\\u2028.car\n"));
     CarRecord imported{};
     ASSERT_TRUE(modOBJ::ImportOBJ(obj, imported));
     ASSERT_EQ(std::pair(int{imported.VertexCount}, int{imported.PolyPointCount}), std::pair(20, int{car.PolyPointCount}));
