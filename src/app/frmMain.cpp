@@ -256,7 +256,10 @@ void frmMain::cmdLoad_Click()
     // Read into a table of its own, so a refused file leaves the open library,
     // the selection and the controls as they were.
     modLoad::CarTable loaded;
-    const modLoad::FileResult result = modLoad::LoadCars(fileName, loaded);
+    // A pipe or a device is refused before anything opens it: reading one could block the window for good.
+    modLoad::FileResult result = modLoad::CheckRegularFile(fileName);
+    if (result)
+        result = modLoad::LoadCars(fileName, loaded);
     if (!result) {
         ui::MsgBox(this, result.message);
         return;

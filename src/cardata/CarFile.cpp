@@ -268,10 +268,9 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
 {
     if (QFileInfo(fileName).isDir())
         return notALibraryFolder(fileName);
-    // Unbuffered: records go straight from the file into the table.
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return FileFault("Cannot open \"%1\": %2.", fileName, file.errorString());
+    if (const FileResult opened = OpenForReading(file); !opened)
+        return opened;
 
     std::uint8_t header[HeaderSize];
     const qint64 got = file.read(reinterpret_cast<char*>(header), HeaderSize);
@@ -303,8 +302,10 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
                 return FileFault("Cannot read \"%1\": %2.", fileName, file.errorString());
             read += got;
             if (read < room)
-                return FileFault("\"%1\" is damaged: it declares %2 cars but holds only %3 whole records.", fileName,
-                                 QString::number(count), QString::number(read));
+                return FileFault("\"%1\" is damaged: it declares %2 but holds only %3.", fileName,
+                                 count == 1 ? QStringLiteral("1 car") : QStringLiteral("%1 cars").arg(count),
+                                 read == 1 ? QStringLiteral("1 whole record")
+                                           : QStringLiteral("%1 whole records").arg(read));
         }
     } catch (const std::bad_alloc&) {
         return FileFault("There is not enough memory to load \"%1\".", fileName);

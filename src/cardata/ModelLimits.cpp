@@ -21,4 +21,38 @@ int UsedPolys(const CarRecord& car)
     return std::min(ClaimedPolys(car), MaxPolys);
 }
 
+QStringList ModelFaults(const CarRecord& car)
+{
+    QStringList faults;
+    if (ClaimedPolys(car) > MaxPolys)
+        faults << QStringLiteral("PolyPointCount %1 claims %2 triangles, and a model holds %3")
+                      .arg(car.PolyPointCount)
+                      .arg(ClaimedPolys(car))
+                      .arg(MaxPolys);
+    if (car.VertexCount > MaxVertices)
+        faults << QStringLiteral("VertexCount is %1, and a model holds %2 vertices")
+                      .arg(car.VertexCount)
+                      .arg(MaxVertices);
+    int outside = 0;
+    int first = -1;
+    for (int p = 0; p < UsedPolys(car); ++p) {
+        if (!PolyInModel(car.Polys[p])) {
+            ++outside;
+            if (first < 0)
+                first = p;
+        }
+    }
+    if (outside > 0) {
+        const Poly& poly = car.Polys[first];
+        const int corner = std::max({poly.A, poly.B, poly.C});
+        faults << QStringLiteral("%1 in use name%2 a vertex past %3 (triangle %4 names vertex %5)")
+                      .arg(outside == 1 ? QStringLiteral("1 triangle") : QStringLiteral("%1 triangles").arg(outside))
+                      .arg(outside == 1 ? QStringLiteral("s") : QString())
+                      .arg(MaxVertices - 1)
+                      .arg(first)
+                      .arg(corner);
+    }
+    return faults;
+}
+
 }  // namespace modLoad

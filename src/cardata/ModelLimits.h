@@ -2,6 +2,8 @@
 
 #include "CarRecord.h"
 
+#include <QStringList>
+
 namespace modLoad {
 
 // The one place that says which parts of a model may be read. A record read
@@ -29,5 +31,9 @@ constexpr bool PolyInModel(const Poly& poly)
 {
     return VertexInModel(poly.A) && VertexInModel(poly.B) && VertexInModel(poly.C);
 }
+
+// Why the record lies outside the model, one sentence each; empty when it
+// lies inside and every part of its model may be read.
+QStringList ModelFaults(const CarRecord& car);
 
 }  // namespace modLoad

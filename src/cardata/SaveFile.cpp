@@ -1,13 +1,15 @@
 #include "SaveFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <ctime>
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,12 +18,43 @@ namespace modLoad {
 namespace {
 
 constexpr const char* Unchanged = "Could not write \"%1\": %2. The file was not changed.";
+constexpr const char* NoName = "Cannot %2 \"%1\": no file name was given.";
+
+// While it lives, a reader that leaves a pipe fails the write with EPIPE
+// instead of ending the program with SIGPIPE; a signal so raised is taken
+// back, unless one was already pending.
+class PipeSignalHeld {
+public:
+    PipeSignalHeld()
+    {
+        sigemptyset(&pipe_);
+        sigaddset(&pipe_, SIGPIPE);
+        sigset_t pending;
+        sigpending(&pending);
+        wasPending_ = sigismember(&pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &pipe_, &old_);
+    }
+    ~PipeSignalHeld()
+    {
+        const timespec now{};
+        if (!wasPending_)
+            while (sigtimedwait(&pipe_, nullptr, &now) == SIGPIPE) {
+            }
+        pthread_sigmask(SIG_SETMASK, &old_, nullptr);
+    }
+    PipeSignalHeld(const PipeSignalHeld&) = delete;
+    PipeSignalHeld& operator=(const PipeSignalHeld&) = delete;
+
+private:
+    sigset_t pipe_, old_;
+    bool wasPending_;
+};
 
 // A device or a named pipe, written where it is. A pipe is opened without
 // waiting for a reader: with none, the open fails at once.
 FileResult writeDirectly(const QString& fileName, const WriteBody& body)
 {
-    const int fd = ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         if (errno == ENXIO)
             return FileFault("Cannot write \"%1\": no program is reading from it.", fileName);
@@ -33,6 +66,7 @@ FileResult writeDirectly(const QString& fileName, const WriteBody& body)
         ::close(fd);
         return FileFault("Cannot write \"%1\": %2.", fileName, out.errorString());
     }
+    const PipeSignalHeld held;
     if (!body(out))
         return FileFault("Could not write \"%1\": %2.", fileName, out.errorString());
     return {};
@@ -77,16 +111,22 @@ bool WriteAll(QIODevice& out, const char* data, qint64 size)
 
 FileResult SaveFile(const QString& fileName, qint64 size, const WriteBody& body)
 {
-    const QFileInfo info(fileName);
-    if (info.isDir())
-        return FileFault("Cannot write \"%1\": it is a folder.", fileName);
-    if (info.exists() && !info.isFile())
+    if (fileName.isEmpty())
+        return FileFault(NoName, fileName, QStringLiteral("write"));
+    struct stat st {};
+    const bool exists = ::stat(QFile::encodeName(fileName).constData(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode)) {
+        if (S_ISDIR(st.st_mode))
+            return FileFault("Cannot write \"%1\": it is a folder.", fileName);
+        if (S_ISSOCK(st.st_mode))
+            return FileFault("Cannot write \"%1\": it is a socket, not a file.", fileName);
         return writeDirectly(fileName, body);
+    }
 
     // Unbuffered, so that each failure is seen at the write where it happens.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (info.exists())
+        if (exists)
             return writeInPlace(fileName, size, body);
         return FileFault("Cannot write \"%1\": %2.", fileName, file.errorString());
     }
@@ -98,7 +138,7 @@ FileResult SaveFile(const QString& fileName, qint64 size, const WriteBody& body)
     }
     if (!file.commit()) {
         // As for another user's file in a shared folder with the sticky bit.
-        if (file.error() == QFileDevice::RenameError && info.exists())
+        if (file.error() == QFileDevice::RenameError && exists)
             return writeInPlace(fileName, size, body);
         return FileFault(Unchanged, fileName, file.errorString());
     }
@@ -109,6 +149,23 @@ FileResult SaveFile(const QString& fileName, const QByteArray& bytes)
 {
     return SaveFile(fileName, bytes.size(),
                     [&](QIODevice& out) { return WriteAll(out, bytes.constData(), bytes.size()); });
+}
+
+FileResult OpenForReading(QFile& file)
+{
+    const QString fileName = file.fileName();
+    if (fileName.isEmpty())
+        return FileFault(NoName, fileName, QStringLiteral("open"));
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return FileFault("Cannot open \"%1\": %2.", fileName, qt_error_string(errno));
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // Unbuffered: readers take large pieces, which go straight where they are wanted.
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return FileFault("Cannot open \"%1\": %2.", fileName, file.errorString());
+    }
+    return {};
 }
 
 FileResult CheckRegularFile(const QString& fileName)

@@ -4,6 +4,7 @@
 #include "CarFile.h"
 #include "CarRecord.h"
 #include "CarTables.h"
+#include "ExactDecimal.h"
 #include "ModelLimits.h"
 #include "Palette.h"
 #include "SaveFile.h"

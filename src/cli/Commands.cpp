@@ -2,10 +2,11 @@
 
 #include "CarText.h"
 #include "ContactSheet.h"
+#include "JsonInput.h"
 #include "LibraryDiff.h"
 #include "LibraryJson.h"
 #include "NumberText.h"
-#include "ObjExport.h"
+#include "modOBJ.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,8 @@
 #include <cstdio>
 #include <functional>
 #include <optional>
+
+#include <unistd.h>
 
 namespace cli {
 
@@ -32,16 +35,28 @@ void print(const QString& text)
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
 }
 
-// Says why an input is refused; the exit status for it.
+// Says why an input is refused; the exit status for it. Names and paths in
+// the message come from outside and are made printable.
 int refuse(const QString& message)
 {
-    std::fprintf(stderr, "velmar-car: %s\n", qPrintable(message));
+    std::fprintf(stderr, "velmar-car: %s\n", qPrintable(Printable(message)));
     return ExitRefused;
+}
+
+void note(const QString& message)
+{
+    std::fprintf(stderr, "velmar-car: note: %s\n", qPrintable(Printable(message)));
 }
 
 QString shown(const QString& path)
 {
-    return u'"' + QDir::toNativeSeparators(path) + u'"';
+    return u'"' + Printable(QDir::toNativeSeparators(path)) + u'"';
+}
+
+// OUT "-" is the standard output.
+bool toStandardOutput(const QString& path)
+{
+    return path == QLatin1String("-");
 }
 
 std::optional<CarTable> load(const QString& path)
@@ -55,10 +70,11 @@ std::optional<CarTable> load(const QString& path)
     return cars;
 }
 
-// A position when the text is a whole number, else a name as lists show it.
+// A position when the text is a whole number, else a name, raw or as lists
+// print it (controls escaped).
 std::optional<std::size_t> findCar(const CarTable& cars, const QString& which, const QString& path)
 {
-    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    static const QRegularExpression digits(QRegularExpression::anchoredPattern(QStringLiteral("[0-9]+")));
     const QString range = cars.size() == 1 ? QStringLiteral("1 car, at position 0")
                                            : QStringLiteral("%1 cars, at positions 0 to %2").arg(cars.size()).arg(cars.size() - 1);
     if (digits.match(which).hasMatch()) {
@@ -71,7 +87,7 @@ std::optional<std::size_t> findCar(const CarTable& cars, const QString& which, c
     }
     std::vector<std::size_t> found;
     for (std::size_t i = 0; i < cars.size(); ++i)
-        if (modLoad::NameAsShown(cars[i].Name) == which)
+        if (modLoad::NameAsShown(cars[i].Name) == which || PrintableName(cars[i].Name) == which)
             found.push_back(i);
     if (found.size() == 1)
         return found.front();
@@ -127,11 +143,14 @@ int list(const QStringList& args)
     for (std::size_t i = 0; i < cars->size(); ++i) {
         const CarRecord& car = (*cars)[i];
         // One pass over the pattern, so a % in a name is never taken for a marker.
-        text += QStringLiteral("%1  %2  %3 vertices  %4 triangles%5\n")
+        const int polys = modLoad::ClaimedPolys(car);
+        text += QStringLiteral("%1  %2  %3 %4  %5 %6%7\n")
                     .arg(QString::number(i).rightJustified(positionWidth),
                          PrintableName(car.Name).leftJustified(nameWidth),
                          QString::number(car.VertexCount).rightJustified(2),
-                         QString::number(modLoad::ClaimedPolys(car)).rightJustified(2), facts(car));
+                         QString::fromLatin1(car.VertexCount == 1 ? "vertex" : "vertices").leftJustified(8),
+                         QString::number(polys).rightJustified(2), QLatin1String(polys == 1 ? "triangle" : "triangles"),
+                         facts(car));
     }
     print(text);
     return ExitOk;
@@ -160,10 +179,11 @@ int show(const QStringList& args)
 
 // What the library file holds that no table of cars keeps: the editor reads
 // 1344-byte records whatever the header says, and stops after the last one.
+// Only a file can be read again; a pipe or a device would give other bytes or none.
 void noteWhatIsNotKept(const QString& path, std::size_t count)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return;
     const QByteArray header = file.read(4);
     const std::int32_t recordSize =
@@ -171,14 +191,14 @@ void noteWhatIsNotKept(const QString& path, std::size_t count)
             ? static_cast<std::int32_t>(modLoad::ReadLittle32(reinterpret_cast<const std::uint8_t*>(header.constData())))
             : modLoad::RecordSize;
     if (recordSize != modLoad::RecordSize)
-        std::fprintf(stderr, "velmar-car: note: %s gives its record size as %d; records are read as %d bytes, "
-                             "and build writes %d.\n",
-                     qPrintable(shown(path)), recordSize, modLoad::RecordSize, modLoad::RecordSize);
+        note(QStringLiteral("%1 gives its record size as %2; records are read as %3 bytes, and build writes %3.")
+                 .arg(shown(path), QString::number(recordSize), QString::number(modLoad::RecordSize)));
     const qint64 extra = file.size() - modLoad::HeaderSize - static_cast<qint64>(count) * modLoad::RecordSize;
-    if (extra > 0)
-        std::fprintf(stderr, "velmar-car: note: the %lld bytes after the last car of %s belong to no car and are "
-                             "not in the dump.\n",
-                     static_cast<long long>(extra), qPrintable(shown(path)));
+    if (extra == 1)
+        note(QStringLiteral("the byte after the last car of %1 belongs to no car and is not in the dump.").arg(shown(path)));
+    else if (extra > 1)
+        note(QStringLiteral("the %1 bytes after the last car of %2 belong to no car and are not in the dump.")
+                 .arg(QString::number(extra), shown(path)));
 }
 
 int dump(const QStringList& args)
@@ -196,18 +216,30 @@ int build(const QStringList& args)
 {
     const QString& input = args[0];
     const QString& output = args[1];
-    if (sameFile(input, output))
+    if (toStandardOutput(output) && isatty(STDOUT_FILENO))
+        return refuse(QStringLiteral("A library is binary and is not written to a terminal; redirect the standard "
+                                     "output, or give OUT a file name."));
+    if (!toStandardOutput(output) && sameFile(input, output))
         return refuse(QStringLiteral("%1 is the JSON to read; write the library to another file.").arg(shown(output)));
-    QFile file;
-    if (input == QLatin1String("-") ? !file.open(stdin, QIODevice::ReadOnly)
-                                     : (file.setFileName(input), !file.open(QIODevice::ReadOnly)))
-        return refuse(QStringLiteral("Cannot open %1: %2.").arg(shown(input), file.errorString()));
-    const QByteArray json = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return refuse(QStringLiteral("Cannot read %1: %2.").arg(shown(input), file.errorString()));
-    const JsonLibrary library = BuildFromJson(json);
+    const JsonInput json = ReadJsonText(input);
+    if (!json.error.isEmpty())
+        return refuse(json.error);
+    const JsonLibrary library = BuildFromJson(json.text);
     if (!library.error.isEmpty())
-        return refuse(QStringLiteral("%1 is not a car library in JSON: %2.").arg(shown(input), library.error));
+        return refuse(QStringLiteral("%1 is not a car library in JSON: %2.")
+                          .arg(input == QLatin1String("-") ? QStringLiteral("The standard input") : shown(input),
+                               library.error));
+    if (toStandardOutput(output)) {
+        const auto count = static_cast<qsizetype>(library.cars.size());
+        QByteArray bytes(modLoad::HeaderSize + count * modLoad::RecordSize, Qt::Uninitialized);
+        auto* out = reinterpret_cast<std::uint8_t*>(bytes.data());
+        modLoad::WriteLittle32(modLoad::RecordSize, out);
+        modLoad::WriteLittle32(static_cast<std::uint32_t>(count), out + 4);
+        for (qsizetype k = 0; k < count; ++k)
+            modLoad::EncodeRecord(library.cars[k], out + modLoad::HeaderSize + k * modLoad::RecordSize);
+        std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+        return ExitOk;
+    }
     const modLoad::FileResult saved = modLoad::SaveCars(output, library.cars);
     return saved ? ExitOk : refuse(saved.message);
 }
@@ -220,7 +252,8 @@ int diff(const QStringList& args)
     const std::optional<CarTable> b = load(args[1]);
     if (!b)
         return ExitRefused;
-    const QStringList lines = DiffLines(*a, *b, QDir::toNativeSeparators(args[0]), QDir::toNativeSeparators(args[1]));
+    const QStringList lines =
+        DiffLines(*a, *b, Printable(QDir::toNativeSeparators(args[0])), Printable(QDir::toNativeSeparators(args[1])));
     print(lines.isEmpty() ? QStringLiteral("The two libraries hold the same cars, byte for byte.\n")
                           : lines.join(u'\n') + u'\n');
     return ExitOk;
@@ -229,18 +262,23 @@ int diff(const QStringList& args)
 int exportObj(const QStringList& args)
 {
     const QString& output = args[2];
-    if (sameFile(args[0], output))
+    if (!toStandardOutput(output) && sameFile(args[0], output))
         return refuse(QStringLiteral("%1 is the library to read; write the OBJ to another file.").arg(shown(output)));
     const std::optional<ChosenCar> chosen = loadCar(args[0], args[1]);
     if (!chosen)
         return ExitRefused;
     const CarRecord& car = chosen->cars[chosen->position];
-    const QString name = PrintableName(car.Name);
-    const ObjText obj = ModelAsObj(car, QStringLiteral("%1, car %2 of %3")
-                                            .arg(name, QString::number(chosen->position), QFileInfo(args[0]).fileName()));
-    if (!obj.error.isEmpty())
-        return refuse(QStringLiteral("Cannot export \"%1\": %2").arg(name, obj.error));
-    const modLoad::FileResult saved = modLoad::SaveFile(output, obj.text);
+    const QString title = QStringLiteral("%1, car %2 of %3")
+                              .arg(PrintableName(car.Name), QString::number(chosen->position),
+                                   QFileInfo(args[0]).fileName());
+    if (toStandardOutput(output)) {
+        QByteArray text;
+        if (const QString fault = modOBJ::ModelText(car, title, text); !fault.isEmpty())
+            return refuse(QStringLiteral("Cannot export \"%1\": %2").arg(PrintableName(car.Name), fault));
+        std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+        return ExitOk;
+    }
+    const modLoad::FileResult saved = modOBJ::ExportOBJ(output, car, title);
     return saved ? ExitOk : refuse(saved.message);
 }
 
@@ -283,21 +321,34 @@ int render(const QStringList& args)
     char program[] = "velmar-car", option[] = "-platform", platform[] = "offscreen";
     char* argv[] = {program, option, platform, nullptr};
     const QGuiApplication fonts(argc, argv);
+    const auto listed = [](const QStringList& paths) {
+        QStringList names;
+        for (const QString& path : paths)
+            names << shown(path);
+        return names.join(QStringLiteral(", "));
+    };
+    // A failure leaves no part of the run behind: the sheets written before it
+    // go again. A pipe or a device written to stays.
+    const auto fail = [&](std::size_t sheet, const QString& error) {
+        QStringList removed;
+        for (std::size_t done = 0; done < sheet; ++done)
+            if (QFileInfo(paths[done]).isFile() && QFile::remove(paths[done]))
+                removed << paths[done];
+        if (removed.isEmpty())
+            return refuse(error);
+        return refuse(error + QStringLiteral(" The sheets written before it were removed: %1.").arg(listed(removed)));
+    };
     for (std::size_t sheet = 0; sheet < sheets; ++sheet) {
         const std::size_t first = sheet * SheetCars;
         const QImage picture = ContactSheet(*cars, first, std::min(SheetCars, cars->size() - first));
         if (picture.isNull())
-            return refuse(QStringLiteral("Not enough memory to draw %1.").arg(shown(paths[sheet])));
+            return fail(sheet, QStringLiteral("Not enough memory to draw %1.").arg(shown(paths[sheet])));
         if (const QString error = writePng(picture, paths[sheet]); !error.isEmpty())
-            return refuse(error);
+            return fail(sheet, error);
     }
-    if (sheets > 1) {
-        QStringList names;
-        for (const QString& path : paths)
-            names << shown(path);
-        std::fprintf(stderr, "velmar-car: note: %s holds %zu cars, and one sheet shows %zu; wrote %s.\n",
-                     qPrintable(shown(args[0])), cars->size(), SheetCars, qPrintable(names.join(QStringLiteral(", "))));
-    }
+    if (sheets > 1)
+        note(QStringLiteral("%1 holds %2 cars, and one sheet shows %3; wrote %4.")
+                 .arg(shown(args[0]), QString::number(cars->size()), QString::number(SheetCars), listed(paths)));
     return ExitOk;
 }
 
@@ -312,10 +363,13 @@ const Command Commands[] = {
     {"list", "LIB", "one line per car: position, name, vertex and triangle counts", list},
     {"show", "LIB CAR", "the forty parameters of a car with the editor's number text, and its model's counts", show},
     {"dump", "LIB", "the whole library as JSON, on standard output", dump},
-    {"build", "JSON OUT", "the library that JSON from dump describes, written to OUT (JSON - reads standard input)",
+    {"build", "JSON OUT",
+     "the library that JSON from dump describes, written to OUT (JSON - reads the standard input, OUT - writes the "
+     "standard output unless it is a terminal)",
      build},
     {"diff", "A B", "what differs between two libraries, car by car and field by field", diff},
-    {"export-obj", "LIB CAR OUT", "the car's model as a Wavefront OBJ file", exportObj},
+    {"export-obj", "LIB CAR OUT", "the car's model as a Wavefront OBJ file (OUT - writes the standard output)",
+     exportObj},
     {"render", "LIB OUT.png",
      "a contact sheet of the library as PNG: each car's name over its XY, YZ and XZ views, 50 cars to a sheet",
      render},
@@ -331,7 +385,8 @@ QString CommandHelp()
                                                        QLatin1String(command.summary));
     return text + QStringLiteral(
                       "\nLIB, A and B are car library files (.car). CAR is a position, counted from 0 as in the "
-                      "editor's car list, or else a car's name as lists show it. Positions count from 0 everywhere.\n"
+                      "editor's car list, or else a car's name, as list prints it (\\xNN for a control character) "
+                      "or as it is. Positions count from 0 everywhere.\n"
                       "Exit status: 0 on success, 1 when an input is refused, 2 on a usage error.");
 }
 
@@ -345,10 +400,7 @@ int RunCommand(const QStringList& arguments)
         const qsizetype wanted = QString::fromLatin1(command.arguments).split(u' ').size();
         if (rest.size() != wanted)
             return UsageError(QStringLiteral("usage: velmar-car %1 %2").arg(name, QLatin1String(command.arguments)));
-        const int status = command.run(rest);
-        if (std::fflush(stdout) != 0 || std::ferror(stdout))
-            return refuse(QStringLiteral("Could not write the standard output."));
-        return status;
+        return Flushed(command.run(rest));
     }
     return UsageError(name.isEmpty() ? QStringLiteral("no command given")
                                      : QStringLiteral("\"%1\" is not a command").arg(name));
@@ -356,8 +408,16 @@ int RunCommand(const QStringList& arguments)
 
 int UsageError(const QString& message)
 {
-    std::fprintf(stderr, "velmar-car: %s\nRun \"velmar-car --help\" for the commands.\n", qPrintable(message));
+    std::fprintf(stderr, "velmar-car: %s\nRun \"velmar-car --help\" for the commands.\n",
+                 qPrintable(Printable(message)));
     return ExitUsage;
+}
+
+int Flushed(int status)
+{
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return refuse(QStringLiteral("Could not write the standard output."));
+    return status;
 }
 
 }  // namespace cli

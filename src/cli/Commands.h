@@ -16,4 +16,8 @@ int RunCommand(const QStringList& arguments);
 // Says what is wrong with the command line; the exit status for it.
 int UsageError(const QString& message);
 
+// The status once all that was printed has been written; a refusal when the
+// standard output could not take it, as on a full disk.
+int Flushed(int status);
+
 }  // namespace cli

@@ -108,8 +108,9 @@ QStringList DiffLines(const modLoad::CarTable& a, const modLoad::CarTable& b, co
     modLoad::FillParameterNames();
     QStringList lines;
     if (a.size() != b.size())
-        lines << QStringLiteral("\"%1\" has %2 cars, \"%3\" has %4.")
-                     .arg(nameA, QString::number(a.size()), nameB, QString::number(b.size()));
+        lines << QStringLiteral("\"%1\" has %2, \"%3\" has %4.")
+                     .arg(nameA, a.size() == 1 ? QStringLiteral("1 car") : QStringLiteral("%1 cars").arg(a.size()), nameB,
+                          QString::number(b.size()));
 
     const auto sameName = [&](std::size_t i, std::size_t j) {
         return modLoad::NameAsShown(a[i].Name) == modLoad::NameAsShown(b[j].Name);

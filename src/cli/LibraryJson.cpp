@@ -6,10 +6,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace cli {
 
@@ -163,8 +165,8 @@ private:
 // A path into the document, as "$.cars[2].Parameters["Top Speed"]".
 QString member(const QString& path, const QString& key)
 {
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
-    return plain.match(key).hasMatch() ? path + u'.' + key : path + QStringLiteral("[\"%1\"]").arg(key);
+    static const QRegularExpression plain(QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z_][A-Za-z0-9_]*")));
+    return plain.match(key).hasMatch() ? path + u'.' + key : path + u'[' + QString::fromUtf8(quoted(key)) + u']';
 }
 
 QString item(const QString& path, qsizetype index)
@@ -301,7 +303,7 @@ private:
     void singleFrom(const QJsonValue& v, const QString& path, float& out)
     {
         if (v.isString()) {
-            static const QRegularExpression bits(QStringLiteral("^0x[0-9A-Fa-f]{8}$"));
+            static const QRegularExpression bits(QRegularExpression::anchoredPattern(QStringLiteral("0x[0-9A-Fa-f]{8}")));
             if (!bits.match(v.toString()).hasMatch())
                 return fail(path, FloatForm);
             out = std::bit_cast<float>(v.toString().mid(2).toUInt(nullptr, 16));
@@ -318,7 +320,7 @@ private:
 
     std::optional<QByteArray> hexBytes(const QJsonValue& v, const QString& path, std::size_t size)
     {
-        static const QRegularExpression digits(QStringLiteral("^([0-9A-Fa-f]{2})*$"));
+        static const QRegularExpression digits(QRegularExpression::anchoredPattern(QStringLiteral("([0-9A-Fa-f]{2})*")));
         const QString text = v.toString();
         if (!v.isString() || static_cast<std::size_t>(text.size()) != 2 * size || !digits.match(text).hasMatch()) {
             fail(path, QStringLiteral("must be %1 bytes as a string of %2 hex digits").arg(size).arg(2 * size));
@@ -357,12 +359,142 @@ public:
     void raws(const char* key, const auto&...) { keys << QLatin1String(key); }
 };
 
-QString lineAndColumn(const QByteArray& json, int offset)
+QString lineAndColumn(const QByteArray& json, qsizetype offset)
 {
     const QByteArray before = json.left(offset);
-    const int line = before.count('\n') + 1;
-    const int column = offset - (before.lastIndexOf('\n') + 1) + 1;
+    const qsizetype line = before.count('\n') + 1;
+    const qsizetype column = offset - (before.lastIndexOf('\n') + 1) + 1;
     return QStringLiteral("line %1, column %2").arg(line).arg(column);
+}
+
+// The string that starts at the quote at json[at], decoded; at ends past its
+// closing quote. Empty for an escape JSON does not have, which Qt's reader
+// would take as the letter escaped; at is then at the backslash.
+std::optional<QString> readString(const QByteArray& json, qsizetype& at)
+{
+    static constexpr char Escapes[] = "\"\\/bfnrt", Meant[] = "\"\\/\b\f\n\r\t";
+    QString text;
+    qsizetype run = ++at;
+    while (json[at] != '"') {
+        if (json[at] != '\\') {
+            ++at;
+            continue;
+        }
+        text += QString::fromUtf8(json.constData() + run, at - run);
+        const char escape = json[at + 1];
+        if (escape == 'u') {
+            // Qt's reader has made sure of the four hex digits.
+            text += QChar(json.mid(at + 2, 4).toUShort(nullptr, 16));
+            at += 6;
+        } else if (const char* known = escape ? std::strchr(Escapes, escape) : nullptr) {
+            text += QLatin1Char(Meant[known - Escapes]);
+            at += 2;
+        } else {
+            return std::nullopt;
+        }
+        run = at;
+    }
+    text += QString::fromUtf8(json.constData() + run, at - run);
+    ++at;
+    return text;
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool inNumber(char c)
+{
+    return isDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
+}
+
+// Whether the text is a number as JSON writes one: Qt's reader also takes ".5" and "1.".
+bool jsonNumber(const char* p, const char* end)
+{
+    const auto digits = [&] {
+        const char* first = p;
+        while (p != end && isDigit(*p))
+            ++p;
+        return p != first;
+    };
+    if (p != end && *p == '-')
+        ++p;
+    if (p != end && *p == '0')
+        ++p;
+    else if (!digits())
+        return false;
+    if (p != end && *p == '.' && (++p, !digits()))
+        return false;
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        if (p != end && (*p == '+' || *p == '-'))
+            ++p;
+        if (!digits())
+            return false;
+    }
+    return p == end;
+}
+
+// What Qt's reader lets through, found on text it has accepted: an escape or
+// a number that JSON does not have, and a key given twice in one object, of
+// which Qt would keep only the last. The first such fault, or empty.
+QString strictFault(const QByteArray& json)
+{
+    struct Level {
+        bool object;
+        qsizetype index = 0;  // of the array's entry
+        QString key;          // the object's member being read
+        QSet<QString> keys;
+        bool wantKey = true;
+    };
+    std::vector<Level> open;
+    // Made only for a fault: the path of the value the first levels lead to.
+    const auto pathOf = [&open](std::size_t levels) {
+        QString path = QStringLiteral("$");
+        for (std::size_t i = 0; i < levels; ++i)
+            path = open[i].object ? member(path, open[i].key) : item(path, open[i].index);
+        return path;
+    };
+    for (qsizetype at = 0; at < json.size();) {
+        const char c = json[at];
+        if (c == '{' || c == '[') {
+            open.push_back({c == '{', 0, {}, {}, true});
+            ++at;
+        } else if (c == '}' || c == ']') {
+            open.pop_back();
+            ++at;
+        } else if (c == ',') {
+            if (open.back().object)
+                open.back().wantKey = true;
+            else
+                ++open.back().index;
+            ++at;
+        } else if (c == '"') {
+            const qsizetype start = at;
+            std::optional<QString> text = readString(json, at);
+            if (!text)
+                return lineAndColumn(json, at) + QStringLiteral(": invalid escape sequence");
+            if (!open.empty() && open.back().object && open.back().wantKey) {
+                Level& level = open.back();
+                if (level.keys.contains(*text))
+                    return member(pathOf(open.size() - 1), *text) +
+                           QStringLiteral(": is given twice; the second is at %1").arg(lineAndColumn(json, start));
+                level.keys.insert(*text);
+                level.key = std::move(*text);
+                level.wantKey = false;
+            }
+        } else if (c == '-' || c == '.' || isDigit(c)) {
+            const qsizetype start = at;
+            while (at < json.size() && inNumber(json[at]))
+                ++at;
+            if (!jsonNumber(json.constData() + start, json.constData() + at))
+                return lineAndColumn(json, start) + QStringLiteral(": illegal number");
+        } else {
+            ++at;
+        }
+    }
+    return {};
 }
 
 }  // namespace
@@ -389,6 +521,8 @@ JsonLibrary BuildFromJson(const QByteArray& json)
         result.error = lineAndColumn(json, parseError.offset) + QStringLiteral(": ") + parseError.errorString();
         return result;
     }
+    if (result.error = strictFault(json); !result.error.isEmpty())
+        return result;
     const QString top = QStringLiteral("$");
     const QJsonObject root = document.object();
     const QJsonValue cars = root.value(QLatin1String("cars"));

@@ -11,6 +11,12 @@ int main(int argc, char* argv[])
 {
     // A write past the file-size limit must fail with a message, as in the editor.
     std::signal(SIGXFSZ, SIG_IGN);
+    // Qt's own notes concern a display or a session, which velmar-car never
+    // uses (render draws offscreen); only its errors are worth a line.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "velmar-car: %s\n", qPrintable(message));
+    });
     // Only to read the command line: render makes an application of its own,
     // with fonts, and the other commands need none.
     std::optional<QCoreApplication> app(std::in_place, argc, argv);
@@ -27,12 +33,12 @@ int main(int argc, char* argv[])
                                  QStringLiteral("command [arguments]"));
     if (!parser.parse(QCoreApplication::arguments()))
         return cli::UsageError(parser.errorText());
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        return cli::ExitOk;
+    if (parser.isSet(help) || parser.isSet(version)) {
+        const QString text = parser.isSet(help) ? parser.helpText()
+                                                : QStringLiteral("velmar-car %1\n").arg(QStringLiteral(VELMAR_VERSION));
+        std::fputs(qPrintable(text), stdout);
+        return cli::Flushed(cli::ExitOk);
     }
-    if (parser.isSet(version))
-        parser.showVersion();
     const QStringList command = parser.positionalArguments();
     app.reset();
     return cli::RunCommand(command);

@@ -56,6 +56,7 @@ void frmView::BuildControls()
 {
     picToolBox = named(new QWidget(this), "picToolBox");
     cmdImport = named(new QPushButton(QStringLiteral("Import"), picToolBox), "cmdImport");
+    cmdExport = named(new QPushButton(QStringLiteral("Export"), picToolBox), "cmdExport");
     sPolys = named(new QSlider(Qt::Horizontal, picToolBox), "sPolys");
     lblColour = named(new QLabel(QStringLiteral("Colour:"), picToolBox), "lblColour");
     txtColour = named(new QLineEdit(picToolBox), "txtColour");
@@ -70,6 +71,7 @@ void frmView::BuildControls()
     auto* tools = new QVBoxLayout(picToolBox);
     tools->setContentsMargins(4, 4, 4, 4);
     tools->addWidget(cmdImport);
+    tools->addWidget(cmdExport);
     tools->addWidget(sPolys);
     tools->addLayout(colourRow);
     tools->addWidget(cmdFlipPoly);
@@ -88,6 +90,7 @@ void frmView::BuildControls()
     previewSurface->installEventFilter(this);
 
     connect(cmdImport, &QPushButton::clicked, this, &frmView::cmdImport_Click);
+    connect(cmdExport, &QPushButton::clicked, this, &frmView::cmdExport_Click);
     connect(sPolys, &QSlider::valueChanged, this, &frmView::sPolys_Change);
     connect(txtColour, &QLineEdit::textChanged, this, &frmView::txtColour_Change);
     connect(cmdFlipPoly, &QPushButton::clicked, this, &frmView::cmdFlipPoly_Click);
@@ -207,6 +210,17 @@ void frmView::cmdImport_Click()
         ui::MsgBox(this, result.message);
 }
 
+void frmView::cmdExport_Click()
+{
+    const QString fileName = ui::SaveFileDialog(this, QStringLiteral("Wavefront OBJ (*.obj)|*.obj"));
+    if (fileName.isEmpty())
+        return;
+    const QString title = QStringLiteral("%1, car %2").arg(modLoad::NameAsShown(Car().Name)).arg(SelectedCar);
+    const modLoad::FileResult result = modOBJ::ExportOBJ(fileName, Car(), title);
+    if (!result)
+        ui::MsgBox(this, result.message);
+}
+
 void frmView::sPolys_Change()
 {
     SelectedPoly = sPolys->value();
@@ -218,13 +232,11 @@ void frmView::txtColour_Change()
     const QString text = txtColour->text();
     if (text.isEmpty())
         return;
-    // Read as the value prompt reads numbers; anything else leaves the colour.
-    const std::optional<float> value = ui::TextToSingle(text);
-    if (!value)
-        return;
-    const float number = std::nearbyint(*value);
-    if (number >= 0.0f && number <= 255.0f)
-        Car().PolyColour[static_cast<std::size_t>(SelectedPoly)] = static_cast<std::uint8_t>(number);
+    // Read as the value prompt reads numbers, rounded from the digits typed;
+    // anything else leaves the colour.
+    const std::optional<qint64> number = ui::TextToWhole(text);
+    if (number && *number >= 0 && *number <= 255)
+        Car().PolyColour[static_cast<std::size_t>(SelectedPoly)] = static_cast<std::uint8_t>(*number);
 }
 
 void frmView::cmdFlipPoly_Click()

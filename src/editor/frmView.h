@@ -70,6 +70,7 @@ protected:
 
 private slots:
     void cmdImport_Click();
+    void cmdExport_Click();
     void sPolys_Change();
     void txtColour_Change();
     void cmdFlipPoly_Click();
@@ -89,6 +90,7 @@ private:
 
     QWidget* picToolBox;
     QPushButton* cmdImport;
+    QPushButton* cmdExport;
     QSlider* sPolys;
     QLabel* lblColour;
     QLineEdit* txtColour;

@@ -65,7 +65,11 @@ bool frmImport::Load()
     const QString fileName = ui::OpenFileDialog(parentWidget(), CarFilter);
     if (fileName.isEmpty())
         return false;
-    if (const modLoad::FileResult loaded = modLoad::LoadCars(fileName, modLoad::TransferCars); !loaded) {
+    // A pipe or a device is refused before anything opens it: reading one could block the window for good.
+    modLoad::FileResult loaded = modLoad::CheckRegularFile(fileName);
+    if (loaded)
+        loaded = modLoad::LoadCars(fileName, modLoad::TransferCars);
+    if (!loaded) {
         ui::MsgBox(parentWidget(), loaded.message);
         return false;
     }

@@ -15,4 +15,10 @@ QString SingleToText(float value);
 // conventions. Empty when the text is not a number or is out of float range.
 std::optional<float> TextToSingle(const QString& text);
 
+// Reads a number as TextToSingle does and takes it to the nearest whole
+// number, a half to the even one, from its decimal digits themselves, so
+// that no float rounds it first. Empty when the text is not a number or the
+// whole number has more than 18 digits.
+std::optional<qint64> TextToWhole(const QString& text);
+
 }  // namespace ui

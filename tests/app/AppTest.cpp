@@ -126,9 +126,13 @@ TEST_F(MainWindow, RefusedLoadsCancelsAndFailedSavesChangeNothing)
     EXPECT_FALSE(modLoad::Cars.has_value());
     Load(five);
     ChooseCar(2);
-    dialogs << "" << "" << damaged << "Ok";
+    // A named pipe is refused before it is opened: a writer that never wrote would block the window.
+    const QString pipe = folder.filePath("pipe.car");
+    ASSERT_EQ(0, mkfifo(qPrintable(pipe), 0600));
+    dialogs << "" << "" << damaged << "Ok" << pipe << "Ok";
     Click("cmdLoad");
     Click("cmdSave");
+    Click("cmdLoad");
     Click("cmdLoad");
 
     // A folder the user may not write to, holding a file they may not write and
@@ -162,8 +166,9 @@ TEST_F(MainWindow, RefusedLoadsCancelsAndFailedSavesChangeNothing)
         EXPECT_TRUE(message.contains(save.path) && message.contains(qt_error_string(save.cause))) << qPrintable(message);
     }
     chmod(qPrintable(locked), 0755);
-    ASSERT_EQ(dialogs.messages().size(), 2 + std::size(saves));
+    ASSERT_EQ(dialogs.messages().size(), 3 + std::size(saves));
     EXPECT_TRUE(dialogs.messages()[1].contains("damaged.car") && dialogs.messages()[1].contains("damaged:"));
+    EXPECT_TRUE(dialogs.messages()[2].contains(pipe + "\": it is a named pipe")) << qPrintable(dialogs.messages()[2]);
     EXPECT_EQ(ReadFile(readOnly) + ReadFile(inPlace), old + old);
     EXPECT_EQ(ReadFile(large), LibraryFile(MakeCars(1, 3)));
     EXPECT_EQ(QDir(locked).entryList(QDir::Files) + QDir(folder.path()).entryList(QDir::Files),

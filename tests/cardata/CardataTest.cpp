@@ -11,7 +11,9 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -110,7 +112,8 @@ TEST(CarFile, RefusedLoadsNameTheFileAndLeaveTheTableAsItWas)
         {"none.car", LibraryFile(three, 0)}, {"minus.car", LibraryFile(three, -1)},
         {"toomany.car", LibraryFile(RandomBytes(qsizetype{MaxCars + 1} * RecordSize, 10), MaxCars + 1)},
         {"lowest.car", LibraryFile(three, INT32_MIN)},
-        {"short.car", LibraryFile(three.chopped(1), 3)}, {"missing.car", {}}, {"folder.car", {}},
+        {"short.car", LibraryFile(three.chopped(1), 3)}, {"one of two.car", LibraryFile(three.left(RecordSize), 2)},
+        {"missing.car", {}}, {"folder.car", {}}, {"pipe.car", {}}, {"", {}},
         // With allocations capped at a megabyte, a tiny file that claims every car
         // is read as far as it goes and a larger library runs out of memory.
         {"claims all.car", LibraryFile(three, MaxCars)}, {"large.car", LibraryFile(MakeCars(1000))}};
@@ -118,13 +121,16 @@ TEST(CarFile, RefusedLoadsNameTheFileAndLeaveTheTableAsItWas)
     const QByteArray before = Encoded(cars);
     allocationCap = 1 << 20;
     for (const auto& [name, bytes] : files) {
-        const QString path = dir.filePath(name);
-        if (name != "missing.car" && name != "folder.car")
+        const QString path = name.isEmpty() ? QString() : dir.filePath(name);
+        if (name == "pipe.car")
+            ASSERT_EQ(0, mkfifo(qPrintable(path), 0600));  // nobody writes to it: read as empty, not waited for
+        else if (name != "missing.car" && name != "folder.car" && !name.isEmpty())
             WriteFile(path, bytes);
         const FileResult result = LoadCars(path, cars);
         EXPECT_FALSE(result) << qPrintable(name);
-        EXPECT_TRUE(result.message.contains(path)) << qPrintable(result.message);
+        EXPECT_TRUE(result.message.contains('"' + path + '"')) << qPrintable(result.message);
         EXPECT_EQ(result.message.contains("memory"), name == "large.car") << qPrintable(result.message);
+        EXPECT_EQ(result.message.contains("declares 2 cars but holds only 1 whole record."), name == "one of two.car");
         EXPECT_EQ(Encoded(cars), before) << qPrintable(name);
     }
     allocationCap = SIZE_MAX;
@@ -207,13 +213,25 @@ TEST(CarSave, WritesDevicesAndPipesInPlaceWithoutWaiting)
     EXPECT_STREQ(got, "model");
     close(reader);
 
+    // A reader that leaves mid-write fails the save; the program goes on.
+    const int leaving = open(qPrintable(pipe), O_RDONLY | O_NONBLOCK);
+    const FileResult broken = SaveFile(pipe, 5, [&](QIODevice& out) { return close(leaving) == 0 && WriteAll(out, "model", 5); });
+    EXPECT_TRUE(broken.message.contains(qt_error_string(EPIPE))) << qPrintable(broken.message);
+
     const FileResult full = SaveCars("/dev/full", MakeCars(1));
     EXPECT_TRUE(full.message.contains(qt_error_string(ENOSPC))) << qPrintable(full.message);
     EXPECT_TRUE(SaveFile("/dev/null", "model"));
     struct stat st {};
     for (const char* device : {"/dev/full", "/dev/null"})
         EXPECT_TRUE(stat(device, &st) == 0 && S_ISCHR(st.st_mode)) << device;
-    EXPECT_EQ(entries(dir.path()), QStringList{"pipe"});
+    const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{AF_UNIX, {}};
+    qstrncpy(address.sun_path, qPrintable(dir.filePath("socket")), sizeof address.sun_path);
+    ASSERT_EQ(0, bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address));
+    EXPECT_TRUE(SaveFile(dir.filePath("socket"), "model").message.contains("it is a socket"));
+    EXPECT_TRUE(SaveFile("", "model").message.contains("no file name was given"));
+    close(listener);
+    EXPECT_EQ(entries(dir.path()), (QStringList{"pipe", "socket"}));
 
     for (const QString& path : {pipe, QString("/dev/zero"), dir.path()})
         EXPECT_FALSE(CheckRegularFile(path)) << qPrintable(path);

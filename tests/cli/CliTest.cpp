@@ -1,10 +1,14 @@
 // Runs the real velmar-car as a user would and reads what it prints.
 
+#include "CarText.h"
 #include "ContactSheet.h"
+#include "JsonInput.h"
+#include "LibraryJson.h"
 #include "TestLibrary.h"
 #include "WireFrame.h"
 #include "modOBJ.h"
 
+#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -17,6 +21,8 @@
 #include <cmath>
 #include <cstring>
 
+#include <unistd.h>
+
 using namespace modLoad;
 using namespace testlib;
 
@@ -25,6 +31,7 @@ namespace {
 struct Result {
     int status;
     QString out, err;
+    QByteArray bytes;  // of the standard output
 };
 
 const QString Demo = QStringLiteral(VELMAR_SOURCE_DIR "/samples/demo.car");
@@ -72,10 +79,18 @@ protected:
         process.write(input);
         process.closeWriteChannel();
         EXPECT_TRUE(process.waitForFinished(120000)) << qPrintable(args.join(u' '));
-        const Result result{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                            QString::fromUtf8(process.readAllStandardError())};
+        const QByteArray bytes = process.readAllStandardOutput();
+        const Result result{process.exitCode(), QString::fromUtf8(bytes), QString::fromUtf8(process.readAllStandardError()),
+                            bytes};
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << qPrintable(result.err);
-        EXPECT_FALSE(result.err.contains("Sanitizer") || result.err.contains("runtime error")) << qPrintable(result.err);
+        // Every line on standard error is the program's own, and no text it
+        // prints carries a control character from outside.
+        for (const QString& line : result.err.split(u'\n', Qt::SkipEmptyParts))
+            EXPECT_TRUE(line.startsWith("velmar-car: ") || line.startsWith("Run \"velmar-car --help\"")) << qPrintable(line);
+        const auto printable = [](const QString& text) {
+            return std::none_of(text.begin(), text.end(), [](QChar c) { return c != u'\n' && cli::IsControl(c); });
+        };
+        EXPECT_TRUE(printable(result.err) && (args.value(0) == "build" || printable(result.out))) << qPrintable(result.err);
         return result;
     }
 
@@ -93,11 +108,12 @@ TEST_F(Cli, DumpThenBuildGivesTheFileByteForByte)
         ASSERT_EQ(dumped.status, 0) << qPrintable(dumped.err);
         EXPECT_EQ(dumped.err, "");
         WriteFile(path("dump.json"), dumped.out.toUtf8());
-        // From the file, then from standard input.
+        // From the file, then from standard input; to a file, then to standard output.
         for (const QString& json : {path("dump.json"), QString("-")}) {
             ASSERT_EQ(run({"build", json, path("built.car")}, dumped.out.toUtf8()).status, 0);
             EXPECT_EQ(ReadFile(path("built.car")), ReadFile(library)) << qPrintable(library);
         }
+        EXPECT_EQ(run({"build", "-", "-"}, dumped.out.toUtf8()).bytes, ReadFile(library));
     }
     // What no table of cars keeps is told, not silently dropped.
     WriteFile(path("odd size.car"), LibraryFile(Encoded(Loaded(Demo)), 6, 1000) + "tail");
@@ -119,6 +135,19 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
         // Halfway between the largest float and the next power of two.
         {replaced("\"Mass\": 1250", "\"Mass\": 3.4028235677973366e38"), "$.cars[0].Parameters.Mass: is out of"},
         {replaced("\"Mass\": 1250", "\"Mass\": \"0x123\""), "$.cars[0].Parameters.Mass: must be a number"},
+        {replaced("\"Mass\": 1250", "\"Mass\": \"0x7fc00000\\n\""), "$.cars[0].Parameters.Mass: must be a number"},
+        {replaced("\"Text3\": \"000000\"", "\"Text3\": \"0000\\n\""), "$.cars[0].Text3: must be 3 bytes"},
+        {replaced("\"Mass\": 1250", "\"Mass\\n\": 1250"), "$.cars[0].Parameters[\"Mass\\u000a\"]: is not a parameter"},
+        // What Qt's reader lets through: a number or an escape JSON does not have,
+        // a key given twice, however it is written (refused at the second).
+        {replaced("\"Power\": 420", "\"Power\": .5"), "line 42, column 18: illegal number"},
+        {replaced("\"Name\"", "\"N\\ame\""), "line 4, column 9: invalid escape sequence"},
+        {replaced("\"Power\": 420", "\"Power\": \"junk\", \"Power\": 1"),
+         "$.cars[0].Parameters.Power: is given twice; the second is at line 42, column 26"},
+        {replaced("\"Name\": \"Comet GT", "\"Name\": \"Evil\", \"N\\u0061me\": \"Comet GT"), "$.cars[0].Name: is given twice"},
+        {replaced("\"cars\": [", "\"cars\": 5, \"cars\": ["), "$.cars: is given twice"},
+        {replaced("[0, 1, 2]", "[0, 1, 2], {\"a\": [{\"b\": 1, \"b\": 2}]}"), "$.cars[0].Polys[1].a[0].b: is given twice"},
+        {replaced("\"Name\"", "\"\\u0000\": 0, \"\\u0000\": 0, \"Name\""), "$.cars[0][\"\\u0000\"]: is given twice"},
         {replaced("\"Mass\": 1250", "\"Mas\": 1250"), "$.cars[0].Parameters.Mas: is not a parameter name"},
         {replaced("\"Name\": \"Comet GT", "\"Name\": \"Comet GT Turbo"), "$.cars[0].Name: must be a text of at most 13"},
         {replaced("[0, 1, 2]", "[0, 1, 256]"), "$.cars[0].Polys[0][2]: must be a whole number from 0 to 255"},
@@ -129,6 +158,7 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
         {replaced("\"HeadHidden\": 0,", ""), "$.cars[0].HeadHidden: is missing"},
         {"{\"cars\": []}", "$.cars: must hold 1 to 32767 cars"},
         {"[]", "$: must be an object"},
+        {json + QChar(0), "The standard input is not JSON text: byte 31261 is 0x00"},
     };
     const QString out = path("out.car");
     for (const auto& [text, fault] : cases) {
@@ -145,16 +175,25 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
 
 TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
 {
-    const QString copy = path("copy.car"), png = path("copy.png");
+    const QString copy = path("copy.car"), png = path("copy.png"), huge = path("huge.json");
     QFile::copy(Demo, copy);
     QFile::copy(Demo, png);
+    QFile sparse(huge);  // its bytes are never read
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(cli::MaxJsonBytes + 1));
     const std::tuple<QStringList, int, const char*> cases[] = {
         {{}, 2, "no command given"},
         {{"frobnicate"}, 2, "\"frobnicate\" is not a command"},
+        {{"\x1b[2J"}, 2, "\"\\x1b[2J\" is not a command"},
         {{"list"}, 2, "usage: velmar-car list LIB"},
         {{"list", Demo, "extra"}, 2, "usage: velmar-car list LIB"},
         {{"--frob", "list", Demo}, 2, "Unknown option 'frob'"},
         {{"list", path("missing.car")}, 1, "Cannot open"},
+        {{"list", ""}, 1, "Cannot open \"\": no file name was given."},
+        {{"list", path("no\x1b[2J\n.car")}, 1, "no\\x1b[2J\\x0a.car\": No such file"},
+        {{"list", path("\u202egnp.car")}, 1, "\\u202egnp.car\": No such file"},
+        {{"build", "/dev/zero", path("x.car")}, 1, "\"/dev/zero\" is not JSON text: byte 0 is 0x00, a control character."},
+        {{"build", huge, path("x.car")}, 1, "huge.json\" is longer than the JSON of any library can be (536854528 bytes)."},
+        {{"show", Demo, "1\n"}, 1, "holds no car named \"1\\x0a\""},
         {{"show", Demo, "6"}, 1, "holds 6 cars, at positions 0 to 5; there is no car at position 6."},
         {{"show", Demo, "Nobody"}, 1, "holds no car named \"Nobody\""},
         {{"show", odd, "Comet GT"}, 1, "holds 2 cars named \"Comet GT\", at positions 0, 2"},
@@ -173,10 +212,48 @@ TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
         EXPECT_TRUE(result.err.contains(message)) << qPrintable(result.err);
         EXPECT_TRUE(result.out.isEmpty()) << qPrintable(result.out);
     }
-    EXPECT_FALSE(QFile::exists(path("x.obj")));
+    EXPECT_FALSE(QFile::exists(path("x.obj")) || QFile::exists(path("x.car")));
     EXPECT_EQ(ReadFile(copy), ReadFile(Demo));
     EXPECT_EQ(ReadFile(png), ReadFile(Demo));
     EXPECT_TRUE(run({"--help"}).out.contains("counted from 0"));
+    // Output that a full disk refuses is a failure, the help and the version included.
+    for (const QStringList& args : {QStringList{"--help"}, {"--version"}, {"list", Demo}}) {
+        QProcess process;
+        process.setStandardOutputFile("/dev/full");
+        process.start(VELMAR_CLI, args);
+        EXPECT_TRUE(process.waitForFinished(60000) && process.exitCode() == 1) << qPrintable(args.join(u' '));
+    }
+}
+
+// The JSON read is bounded by twice the largest dump of a car for every car a
+// library holds; a file or a pipe one byte longer than the bound is refused.
+TEST_F(Cli, ReadsJsonUpToTheLargestALibraryCanTake)
+{
+    QByteArray bytes(RecordSize, '\xff');
+    CarRecord widest;
+    DecodeRecord(reinterpret_cast<const std::uint8_t*>(bytes.constData()), widest);
+    widest.Name.fill('\x01');
+    const float longest = std::bit_cast<float>(0x83AAA882u);  // -1.00303895e-36
+    widest.Parameters.fill(longest);
+    for (auto* table : {&widest.Vertices, &widest.Normals})
+        table->fill({longest, longest, longest});
+    widest.SpherePos.fill({longest, longest, longest});
+    const qint64 perCar = cli::DumpJson(CarTable(2, widest)).size() - cli::DumpJson(CarTable(1, widest)).size();
+    EXPECT_LE(2 * perCar * MaxCars, cli::MaxJsonBytes);
+
+    for (const qsizetype size : {100, 101}) {
+        const QByteArray text(size, ' ');
+        int ends[2];
+        ASSERT_EQ(0, pipe(ends));
+        ASSERT_EQ(write(ends[1], text.constData(), size), size);
+        close(ends[1]);
+        for (const QString& from : {WriteFile(path("spaces.json"), text), QStringLiteral("/dev/fd/%1").arg(ends[0])}) {
+            const cli::JsonInput read = cli::ReadJsonText(from, 100);
+            EXPECT_EQ(read.text, size <= 100 ? text : QByteArray()) << qPrintable(from);
+            EXPECT_EQ(read.error.contains("is longer than the JSON of any library can be (100 bytes)"), size > 100);
+        }
+        close(ends[0]);
+    }
 }
 
 TEST_F(Cli, ListsAndShowsOddCarsWithoutHarm)
@@ -189,6 +266,15 @@ TEST_F(Cli, ListsAndShowsOddCarsWithoutHarm)
     // Controls escaped, a % left alone, Latin-1 letters as they are, the name ending at its NUL.
     EXPECT_TRUE(lines[13].startsWith("13  \u00a0\\x80\\x85\\x9fHigh\u00ad\u00e9\u00ff  ")) << qPrintable(lines[13]);
     EXPECT_TRUE(run({"list", odd}).out.contains("\n1  \\x1b[2J%1\\x85\u00e9\u00ff\\x0a  "));
+    // A car is chosen by its name as list prints it, and counts of one are singular.
+    const Result printed = run({"show", odd, "\\x1b[2J%1\\x85\u00e9\u00ff\\x0a"});
+    EXPECT_EQ(std::pair(printed.status, printed.out), std::pair(0, run({"show", odd, "1"}).out));
+    CarTable one{Loaded(Demo)[1]};
+    one[0].VertexCount = 1, one[0].PolyPointCount = 3;
+    const QString oneCar = WriteFile(path("one.car"), one), title = WriteFile(path("\x1b]0;title\a.car"), Loaded(Demo));
+    EXPECT_EQ(run({"list", oneCar}).out, "0  Mudlark   1 vertex     1 triangle\n");
+    EXPECT_TRUE(run({"diff", oneCar, title}).out.startsWith("\"" + oneCar + "\" has 1 car, \""));
+    EXPECT_TRUE(run({"show", title, "0"}).out.contains("\\x1b]0;title\\x07.car\"\n"));
 
     const Result shown = run({"show", Hostile, "9"});
     ASSERT_EQ(shown.status, 0);
@@ -238,6 +324,7 @@ TEST_F(Cli, DiffPairsCarsAndNamesWhatChanged)
 // A vertex past VertexCount that a triangle names is written too; -0 and floats
 // that a short decimal misses, exactly. The editor's Import reads the vertices
 // and triangles back; the normals in the file are the car's, one per vertex.
+// The library's name stays in its comment, line breaks and all.
 TEST_F(Cli, ExportsTheModelAsObjThatTheEditorReadsBack)
 {
     CarTable cars = Loaded(Demo);
@@ -245,7 +332,9 @@ TEST_F(Cli, ExportsTheModelAsObjThatTheEditorReadsBack)
     car.VertexCount = 18;
     car.Vertices[0] = {-0.0f, std::bit_cast<float>(0x15AE43FDu), std::bit_cast<float>(0x3F800001u)};
     const QString obj = path("car.obj");
-    ASSERT_EQ(run({"export-obj", WriteFile(path("lib.car"), cars), "Ice Runner", obj}).status, 0);
+    const QString library = WriteFile(path(QStringLiteral("lib\nv 9 9 9\r\u0085\u2028.car")), cars);
+    ASSERT_EQ(run({"export-obj", library, "Ice Runner", obj}).status, 0);
+    EXPECT_TRUE(ReadFile(obj).startsWith("# Ice Runner, car 5 of lib\\x0av 9 9 9\\x0d\\x85\\u2028.car\n"));
     CarRecord imported{};
     ASSERT_TRUE(modOBJ::ImportOBJ(obj, imported));
     ASSERT_EQ(std::pair(int{imported.VertexCount}, int{imported.PolyPointCount}), std::pair(20, int{car.PolyPointCount}));
@@ -321,6 +410,13 @@ TEST_F(Cli, RendersATilePerCarWithItsViewsAsTheEditorDrawsThem)
         }
         EXPECT_EQ(car, cars.size());
     }
+    // A sheet that cannot be written takes away the sheets written before it.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("fail-50-52.png"));
+    const Result failed = run({"render", path("many.car"), path("fail.png")});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_TRUE(failed.err.contains("it is a folder. The sheets written before it were removed: \"" + path("fail-0-49.png")))
+        << qPrintable(failed.err);
+    EXPECT_FALSE(QFile::exists(path("fail-0-49.png")));
 }
 
 }  // namespace

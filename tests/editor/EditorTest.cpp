@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QLocale>
@@ -203,7 +204,7 @@ TEST_F(EditorTest, TheToolboxSetsColoursNormalsAndTheHeadOfTheRecord)
     EXPECT_EQ(Car().PolyColour[12], 15);
     // Emptied, not a number, out of range: the colour stays; halves go to even.
     for (const auto& [typed, stored] : {std::pair{"", 15}, {"abc", 15}, {"256", 15}, {"-1", 15}, {"2.5", 2},
-                                        {"3.5", 4}, {"255", 255}, {"-0.4", 0}}) {
+                                        {"3.5", 4}, {"255", 255}, {"-0.4", 0}, {"2.5000001", 3}}) {
         colour->setText(typed);
         EXPECT_EQ(Car().PolyColour[12], stored) << typed;
     }
@@ -248,8 +249,10 @@ TEST_F(EditorTest, ReopeningSetsTheToolboxAfreshButKeepsTheWindowFieldsAndTheSto
 }
 
 // A cancelled choice, a file that does not fit a car and one that cannot be
-// read change nothing; a model chosen in the real file dialog replaces the mesh.
-TEST_F(EditorTest, ImportThroughTheFileDialogReplacesTheMeshAndARefusedFileChangesNothing)
+// read or written change nothing; a model chosen in the real file dialog
+// replaces the mesh. Exported through the real save dialog, a name without
+// an extension gets ".obj", and importing the file gives the model back.
+TEST_F(EditorTest, ImportAndExportThroughTheFileDialogsAndRefusalsChangeNothing)
 {
     for (int p = 0; p < modLoad::MaxPolys; ++p)
         SetTriangle(Car(), p, {0, 1, 2}, static_cast<std::uint8_t>(p + 1));
@@ -257,31 +260,49 @@ TEST_F(EditorTest, ImportThroughTheFileDialogReplacesTheMeshAndARefusedFileChang
     const CarRecord before = Car();
     QTemporaryDir folder;
     const QString quads = folder.filePath("quads.obj");
-    testlib::WriteFile(quads, "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\n");
+    testlib::WriteFile(quads, "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n" + QByteArray("f 1 2 3 4\n").repeated(21));
     auto* import = Control<QPushButton>("cmdImport");
-    dialogs << "" << quads << "Ok" << folder.filePath("gone.obj") << "Ok";
+    auto* exporter = Control<QPushButton>("cmdExport");
+    dialogs << "" << quads << "Ok" << folder.filePath("gone.obj") << "Ok" << "" << folder.filePath("no/car.obj") << "Ok";
     for (int i = 0; i < 3; ++i)
         QTest::mouseClick(import, Qt::LeftButton);
+    for (int i = 0; i < 2; ++i)
+        QTest::mouseClick(exporter, Qt::LeftButton);
     EXPECT_EQ(dialogs.shown.at(0).text, "") << "every file is offered";
+    EXPECT_EQ(dialogs.shown.at(5).text, "Wavefront OBJ (*.obj)|*.obj");
     const QStringList messages = dialogs.messages();
-    EXPECT_TRUE(messages.size() == 2 && messages[0].contains("triangles") && messages[1].contains("gone.obj"))
+    EXPECT_TRUE(messages.size() == 3 && messages[0].contains("21 faces make 42 triangles") &&
+                messages[1].contains("gone.obj") && messages[2].contains("no/car.obj\": No such file or directory"))
         << qPrintable(messages.join('\n'));
     EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(before));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"quads.obj"});
 
-    const QString wedge = QStringLiteral(VELMAR_SOURCE_DIR "/samples/wedge-lf.obj");
-    ui::SetDialogProvider(nullptr);
-    // Chosen and opened with the dialog's own button: keyboard focus may be
+    // Chosen and accepted with the dialog's own button: keyboard focus may be
     // with another window on the display.
-    OnModal<QFileDialog>([&](QFileDialog* dialog) {
-        dialog->selectFile(wedge);
-        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open), Qt::LeftButton);
-    }, [&] { QTest::mouseClick(import, Qt::LeftButton); });
-    ui::SetDialogProvider(&dialogs);
+    ui::SetDialogProvider(nullptr);
+    const auto choose = [&](QPushButton* button, const QString& path) {
+        OnModal<QFileDialog>([&](QFileDialog* dialog) {
+            dialog->selectFile(path);
+            auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            QTest::mouseClick(buttons->button(dialog->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save
+                                                                                              : QDialogButtonBox::Open),
+                              Qt::LeftButton);
+        }, [&] { QTest::mouseClick(button, Qt::LeftButton); });
+    };
+    const QString wedge = QStringLiteral(VELMAR_SOURCE_DIR "/samples/wedge-lf.obj");
+    choose(import, wedge);
     CarRecord expected = before;
     ASSERT_TRUE(modOBJ::ImportOBJ(wedge, expected));
     EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(expected));
     // The slider keeps the range it had when the editor opened.
     EXPECT_EQ(Control<QSlider>("sPolys")->maximum(), 39);
+
+    choose(exporter, folder.filePath("round"));
+    Car().Vertices[0] = {9, 9, 9};
+    Car().Polys[0] = {2, 1, 0};
+    choose(import, folder.filePath("round.obj"));
+    ui::SetDialogProvider(&dialogs);
+    EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(expected));
 }
 
 TEST_F(EditorTest, WithoutAContextTheEditorStillEditsAndCloses)

@@ -83,7 +83,8 @@ TEST_F(ImportExport, ImportAppendsTheChosenRowsInFileOrderButNeverPastTheCarLimi
 }
 
 // Ok with no row chosen, Cancel and the window's close button in either mode,
-// and an import whose file choice is cancelled or refused before it shows.
+// and an import whose file choice is cancelled or refused before it shows,
+// a named pipe before it is opened.
 TEST_F(ImportExport, NothingChosenCancelledOrRefusedChangesNothing)
 {
     const QByteArray before = Encoded(*Cars);
@@ -110,14 +111,17 @@ TEST_F(ImportExport, NothingChosenCancelledOrRefusedChangesNothing)
     const QByteArray transfer = Encoded(TransferCars);
     const QString damaged = folder.filePath("short.car");
     WriteFile(damaged, LibraryFile(QByteArray(RecordSize + 10, 'x'), 3));
-    dialogs << "" << damaged << "Ok";
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    const QString pipe = folder.filePath("pipe.car");
+    ASSERT_EQ(0, mkfifo(qPrintable(pipe), 0600));
+    dialogs << "" << damaged << "Ok" << pipe << "Ok";
+    for (int attempt = 0; attempt < 3; ++attempt) {
         EXPECT_FALSE(Run([] {}));
         EXPECT_EQ(result, QDialog::Rejected);
         EXPECT_EQ(Encoded(*Cars) + Encoded(TransferCars), before + transfer);
     }
-    ASSERT_EQ(dialogs.messages().size(), 1);
+    ASSERT_EQ(dialogs.messages().size(), 2);
     EXPECT_TRUE(dialogs.messages()[0].contains("short.car") && dialogs.messages()[0].contains("damaged:"));
+    EXPECT_TRUE(dialogs.messages()[1].contains("pipe.car\": it is a named pipe"));
 }
 
 TEST_F(ImportExport, ExportKeepsItsSelectionThroughACancelledOrFailedSaveAndWritesItInListOrder)

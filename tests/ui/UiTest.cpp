@@ -108,11 +108,22 @@ TEST(NumberText, WritesSevenSignificantDigitsAndReadsThemBackInTheUsersLocale)
     for (const char* text : {"", "   ", "abc", "12abc", "1,5", "1e39", "-1e39", "inf", "nan"})
         EXPECT_FALSE(ui::TextToSingle(QLatin1String(text)).has_value()) << text;
 
+    // Whole numbers are rounded from the digits, a half to the even one.
+    const std::pair<const char*, std::optional<qint64>> wholes[] = {
+        {"2.5000001", 3}, {"3.4999999", 3}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"0.5", 0}, {"0.50001", 1},
+        {" 15 ", 15}, {"+7", 7}, {"0.049", 0}, {"2.55E+01", 26}, {"25e-1", 2}, {"1e-300", 0},
+        {"999999999999999999.5", 1'000'000'000'000'000'000}, {"1e18", std::nullopt}, {"1,5", std::nullopt},
+        {"12abc", std::nullopt}, {"", std::nullopt}};
+    for (const auto& [text, whole] : wholes)
+        EXPECT_EQ(ui::TextToWhole(QLatin1String(text)), whole) << text;
+
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(ui::SingleToText(123456789.0f), QStringLiteral("1,234568E+08"));
     EXPECT_EQ(ui::TextToSingle(QStringLiteral("1,50")), 1.5f);
+    EXPECT_EQ(std::pair(ui::TextToWhole(QStringLiteral("2,5")), ui::TextToWhole(QStringLiteral("2,5000001"))),
+              std::pair(std::optional<qint64>(2), std::optional<qint64>(3)));
     // A point groups thousands in German: refusing 1.500 beats reading it as 1500.
-    EXPECT_FALSE(ui::TextToSingle(QStringLiteral("1.500")).has_value());
+    EXPECT_FALSE(ui::TextToSingle(QStringLiteral("1.500")).has_value() || ui::TextToWhole(QStringLiteral("1.500")));
     QLocale::setDefault(QLocale::c());
 }
 
