@@ -218,10 +218,9 @@ void frmView::txtColour_Change()
     if (!value)
         return;
     const float number = std::nearbyint(*value);
-    if (number >= 0.0f && number <= 255.0f) {
+    if (number >= 0.0f && number <= 255.0f)
         Car().PolyColour[static_cast<std::size_t>(SelectedPoly)] = static_cast<std::uint8_t>(number);
-        RequestFrame();
-    }
+    RequestFrame();
 }
 
 void frmView::cmdFlipPoly_Click()
