@@ -178,6 +178,8 @@ void frmView::Form_Resize()
     if (OGLUtils::MakeGLCurrent(*picPreview))
         OGLUtils::ResizeGLView(OGLUtils::DevicePixels(w + 1, ratio), OGLUtils::DevicePixels(h, ratio));
     picPreview->setGeometry(w, h, w + 1, h);
+    // The views follow at once too, also while a modal dialog holds the loop.
+    DrawWireFrame();
     RequestFrame();
 }
 

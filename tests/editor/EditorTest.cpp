@@ -189,9 +189,9 @@ TEST_F(EditorTest, TheWireFrameKeepsItsScaleAboutTheViewCentresAsTheWindowResize
     Car().PolyPointCount = 255;
     Open();
     auto *xy = Control<WireView>("picXY"), *yz = Control<WireView>("picYZ"), *xz = Control<WireView>("picXZ");
+    // Resized, the views draw at once, before the loop's next frame.
     for (const QSize size : {QSize(544, 390), QSize(700, 500)}) {
         view.resize(size);
-        view.RenderFrame();
         EXPECT_TRUE(Ink(xy, 0, -1) && Ink(xy, 0.5, 0) && Ink(xy, -0.5, 0) && !Ink(xy, 0, -0.9));
         EXPECT_TRUE(Ink(yz, 0, 0) && Ink(xz, 0.5, 0.5) && !Ink(xz, 0, 0.3));
     }
