@@ -1,5 +1,7 @@
 #include "GLSurface.h"
 
+#include <GL/gl.h>
+
 #include <utility>
 
 GLSurface::GLSurface(QWidget* parent) : QOpenGLWidget(parent)
@@ -19,6 +21,10 @@ bool GLSurface::TakeFormat(const QSurfaceFormat& format)
     if (context())
         return format == taken_;
     setFormat(format);
+    // A framebuffer without alpha, as asked: the window shows the picture
+    // opaque whatever alpha it is cleared with, on a compositor too.
+    if (format.alphaBufferSize() <= 0)
+        setTextureFormat(GL_RGB8);
     taken_ = format;
     return true;
 }

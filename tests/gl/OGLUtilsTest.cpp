@@ -98,6 +98,11 @@ TEST(GLContext, RealContextSizesTheViewInDevicePixelsAndSetsTheInitialState)
     glGetIntegerv(GL_DEPTH_FUNC, &func);
     EXPECT_EQ(std::make_tuple(clear[0], clear[1], clear[2], clear[3], glIsEnabled(GL_DEPTH_TEST), func),
               std::make_tuple(0.5f, 0.5f, 0.5f, 0.0f, GLboolean(GL_TRUE), GL_LEQUAL));
+    // Cleared with alpha 0, the picture is opaque all the same: the format has no alpha.
+    glClear(GL_COLOR_BUFFER_BIT);
+    GLubyte pixel[4];
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    EXPECT_EQ(pixel[3], 255);
     // A height of 0 counts as 1.
     OGLUtils::ResizeGLView(300, 0);
     EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, 300, 1}));
