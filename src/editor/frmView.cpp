@@ -178,8 +178,10 @@ void frmView::Form_Resize()
     if (OGLUtils::MakeGLCurrent(*picPreview))
         OGLUtils::ResizeGLView(OGLUtils::DevicePixels(w + 1, ratio), OGLUtils::DevicePixels(h, ratio));
     picPreview->setGeometry(w, h, w + 1, h);
-    // The views follow at once too, also while a modal dialog holds the loop.
-    DrawWireFrame();
+    // While the editor runs, the views follow at once too, also while a modal
+    // dialog holds the loop. A closed editor's car may be gone.
+    if (!StopRender)
+        DrawWireFrame();
     RequestFrame();
 }
 
