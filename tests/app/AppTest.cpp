@@ -323,10 +323,10 @@ int Exercise(frmView* editor, CarRecord& expected, const QString& model)
         }
         editor->RenderFrame();
     }
-    QWindow* preview = window->findChild<QWindow*>("previewSurface");
-    QTest::mousePress(preview, Qt::LeftButton, {}, {50, 50});
-    QTest::mouseMove(preview, {90, 20});
-    QTest::mouseRelease(preview, Qt::LeftButton, {}, {90, 20});
+    auto* preview = editor->findChild<QWidget*>("picPreview");
+    QTest::mousePress(window, Qt::LeftButton, {}, preview->mapTo(editor, QPoint(50, 50)));
+    QTest::mouseMove(window, preview->mapTo(editor, QPoint(90, 20)));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, preview->mapTo(editor, QPoint(90, 20)));
     editor->RenderFrame();
 
     auto* slider = editor->findChild<QSlider*>("sPolys");
