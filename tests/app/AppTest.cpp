@@ -445,9 +445,9 @@ TEST_F(MainWindow, OpensTheLibraryGivenAtStartOrDroppedOnTheWindow)
         const QPoint at = window.rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(&window, &enter);
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QDropEvent release(at, Qt::CopyAction, &data, Qt::LeftButton, {});
         if (enter.isAccepted())
-            QApplication::sendEvent(&window, &drop);
+            QApplication::sendEvent(&window, &release);
         return enter.isAccepted();
     };
     const QUrl url = QUrl::fromLocalFile(dropped);
