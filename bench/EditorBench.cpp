@@ -1,14 +1,19 @@
-// Times the model editor's frames on a car with all 40 triangles, at the
-// editor's size when it opens: the whole frame (preview, three views, swap),
-// the three views alone, and a turn of the render loop with its events.
+// Times the model editor's frames on a car with all 40 triangles: the whole
+// frame (preview, three views, swap), the three views alone, and a turn of the
+// render loop with its events and the window's composition. The editor has
+// its size when it opens, or the one given as WIDTHxHEIGHT after the
+// benchmark options.
 #include "DemoLibrary.h"
 #include "frmView.h"
 #include "modLoad.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QWindow>
 
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -59,10 +64,18 @@ int main(int argc, char** argv)
 
     frmView view;
     editor = &view;
+    if (argc > 1) {
+        const QRegularExpressionMatch size = QRegularExpression("^(\\d+)x(\\d+)$").match(argv[1]);
+        if (!size.hasMatch()) {
+            std::fprintf(stderr, "Usage: %s [benchmark options] [WIDTHxHEIGHT]\n", argv[0]);
+            return 2;
+        }
+        view.resize(size.captured(1).toInt(), size.captured(2).toInt());
+    }
     view.Load();
-    QWindow* preview = view.windowHandle()->findChild<QWindow*>(QStringLiteral("previewSurface"));
-    while (!preview->isExposed())
+    while (!view.windowHandle()->isExposed())
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    std::printf("Editor %dx%d, pixel ratio %g\n", view.width(), view.height(), view.devicePixelRatioF());
     view.SelectedVertex = (*modLoad::Cars)[0].Polys[0].A;
     view.RotX = 30;
     view.RotY = 40;

@@ -2,6 +2,8 @@
 
 #include "frmNewCar.h"
 
+#include "CarHistory.h"
+#include "CarSteps.h"
 #include "Controls.h"
 #include "Dialogs.h"
 #include "frmImport.h"
@@ -9,15 +11,23 @@
 #include "NumberText.h"
 #include "modLoad.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStringList>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -34,14 +44,33 @@ QPushButton* makeButton(const char* name, const QString& caption, QWidget* paren
     return button;
 }
 
+// A car's name as a step's text shows it; & is doubled, as menus read it as a mnemonic.
+QString StepName(const modLoad::CarName& name)
+{
+    return modLoad::NameAsShown(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// The one local .car file a drag carries, or nothing.
+QString DroppedLibrary(const QMimeData* data)
+{
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls[0].isLocalFile())
+        return {};
+    const QString path = urls[0].toLocalFile();
+    return path.endsWith(QLatin1String(".car"), Qt::CaseInsensitive) ? path : QString();
+}
+
 }  // namespace
 
-frmMain::frmMain(QWidget* parent) : QWidget(parent)
+frmMain::frmMain(QWidget* parent) : QWidget(parent), undoStack(new history::CarHistory(this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Velmar Car Editor v0.9"));
     InitTables();
     BuildControls();
+    BuildUndoActions();
+    setAcceptDrops(true);
+    connect(undoStack, &history::CarHistory::CarChanged, this, &frmMain::ShowStep);
 }
 
 void frmMain::InitTables()
@@ -133,21 +162,54 @@ void frmMain::BuildControls()
     connect(cmdView, &QPushButton::clicked, this, &frmMain::cmdView_Click);
 }
 
+// Undo and Redo sit in the window's context menu, which a right click anywhere
+// in the window opens: each names the step it takes back or does again and
+// shows its keys. The three rows of controls stay as they are.
+void frmMain::BuildUndoActions()
+{
+    actUndo = undoStack->createUndoAction(this);
+    actUndo->setObjectName(QStringLiteral("actUndo"));
+    actUndo->setShortcuts(QKeySequence::Undo);
+    actRedo = undoStack->createRedoAction(this);
+    actRedo->setObjectName(QStringLiteral("actRedo"));
+    actRedo->setShortcuts(QKeySequence::Redo);
+    addActions({actUndo, actRedo});
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
 void frmMain::RefreshCarList()
 {
     std::int16_t position = static_cast<std::int16_t>(cmbCars->currentIndex());
-
-    const QStringList names = modLoad::Cars ? modLoad::NamesAsShown(*modLoad::Cars) : QStringList();
-    {
-        // The first item added to an empty selector selects itself; the rows are
-        // filled once, below, for the final position.
-        const QSignalBlocker block(cmbCars);
-        cmbCars->clear();
-        cmbCars->addItems(names);
-    }
+    FillCarNames();
     position = std::max<std::int16_t>(position, 0);
     position = std::min<std::int16_t>(position, static_cast<std::int16_t>(cmbCars->count() - 1));
     SelectCar(position);
+}
+
+void frmMain::FillCarNames()
+{
+    const QStringList names = modLoad::Cars ? modLoad::NamesAsShown(*modLoad::Cars) : QStringList();
+    // The first item added to an empty selector selects itself; the caller
+    // fills the rows once, for the position it chooses.
+    const QSignalBlocker block(cmbCars);
+    cmbCars->clear();
+    cmbCars->addItems(names);
+}
+
+// A step was done, undone or redone: its car is selected and shown, or the
+// last car when the step took the last cars away.
+void frmMain::ShowStep(std::int16_t car)
+{
+    const auto count = static_cast<std::int16_t>(modLoad::Cars->size());
+    if (cmbCars->count() == count)
+        cmbCars->setItemText(car, modLoad::NameAsShown((*modLoad::Cars)[car].Name));
+    else
+        FillCarNames();
+    // The row the user is on stays current, so a value undone shows beside it.
+    const int row = lstDetails->indexOfTopLevelItem(lstDetails->currentItem());
+    SelectCar(std::min<std::int16_t>(car, count - 1));
+    if (row >= 0)
+        lstDetails->setCurrentItem(lstDetails->topLevelItem(row));
 }
 
 void frmMain::SelectCar(std::int16_t position)
@@ -186,8 +248,11 @@ void frmMain::lstDetails_ItemActivated()
     if (!value)
         return;
     const int parameter = lstDetails->indexOfTopLevelItem(row);
-    (*modLoad::Cars)[car].Parameters[parameter] = *value;
-    row->setText(1, ui::SingleToText(*value));
+    const modLoad::CarRecord& before = (*modLoad::Cars)[car];
+    modLoad::CarRecord after = before;
+    after.Parameters[parameter] = *value;
+    const QString text = QStringLiteral("Set %1 of %2").arg(modLoad::ParameterNames[parameter], StepName(before.Name));
+    undoStack->push(new history::ChangeCar(*undoStack, car, before, after, text));
 }
 
 void frmMain::cmdAdd_Click()
@@ -196,19 +261,15 @@ void frmMain::cmdAdd_Click()
         ui::MsgBox(this, QStringLiteral("A library holds at most %1 cars.").arg(modLoad::MaxCars));
         return;
     }
-    const std::size_t before = modLoad::Cars->size();
-    frmNewCar dialog(this);
+    frmNewCar dialog(*undoStack, this);
     dialog.exec();
-    if (modLoad::Cars->size() != before) {
-        RefreshCarList();
-        SelectCar(static_cast<std::int16_t>(cmbCars->count() - 1));
-    }
 }
 
 void frmMain::cmdEdit_Click()
 {
     const std::int16_t car = static_cast<std::int16_t>(cmbCars->currentIndex());
-    modLoad::CarName& name = (*modLoad::Cars)[car].Name;
+    const modLoad::CarRecord& before = (*modLoad::Cars)[car];
+    const modLoad::CarName& name = before.Name;
 
     // Offer the name without the padding a name read from a file may carry.
     QString shown = modLoad::NameAsShown(name);
@@ -226,8 +287,10 @@ void frmMain::cmdEdit_Click()
         ui::MsgBox(this, QStringLiteral("Name too long"));
         return;
     }
-    name = modLoad::StoredName(answer);
-    RefreshCarList();
+    modLoad::CarRecord after = before;
+    after.Name = modLoad::StoredName(answer);
+    const QString text = QStringLiteral("Rename %1 to %2").arg(StepName(name), StepName(after.Name));
+    undoStack->push(new history::ChangeCar(*undoStack, car, before, after, text));
 }
 
 void frmMain::cmdRemove_Click()
@@ -241,17 +304,21 @@ void frmMain::cmdRemove_Click()
         return;
 
     const std::int16_t position = static_cast<std::int16_t>(cmbCars->currentIndex());
-    const std::int16_t last = static_cast<std::int16_t>(cars.size() - 1);
-    for (std::int16_t i = position + 1; i <= last; ++i)
-        modLoad::CopyCar(cars[i], cars[i - 1]);
-    cars.pop_back();
-    RefreshCarList();
+    const QString text = QStringLiteral("Remove %1").arg(StepName(cars[position].Name));
+    undoStack->push(new history::RemoveCar(*undoStack, position, text));
 }
 
 void frmMain::cmdLoad_Click()
 {
     const QString fileName = ui::OpenFileDialog(this, CarFilter);
     if (fileName.isEmpty())
+        return;
+    OpenLibrary(fileName);
+}
+
+void frmMain::OpenLibrary(const QString& fileName)
+{
+    if (!MayDropChanges(QStringLiteral("Save changes to %1 before loading another library?")))
         return;
     // Read into a table of its own, so a refused file leaves the open library,
     // the selection and the controls as they were.
@@ -265,6 +332,8 @@ void frmMain::cmdLoad_Click()
         return;
     }
     modLoad::Cars = std::move(loaded);
+    undoStack->clear();
+    libraryName = QFileInfo(fileName).fileName();
 
     for (QWidget* control : std::initializer_list<QWidget*>{cmdAdd, cmdEdit, cmdRemove, cmbCars, lstDetails, cmdImport,
                                                             cmdExport, cmdView, cmdSave})
@@ -274,19 +343,68 @@ void frmMain::cmdLoad_Click()
 
 void frmMain::cmdSave_Click()
 {
+    SaveLibrary();
+}
+
+// Saves as the Save button does; true when the library was written.
+bool frmMain::SaveLibrary()
+{
     const QString fileName = ui::SaveFileDialog(this, CarFilter);
     if (fileName.isEmpty() || !modLoad::Cars)
-        return;
-    const modLoad::FileResult result = modLoad::SaveCars(fileName, *modLoad::Cars);
-    if (!result)
+        return false;
+    if (const modLoad::FileResult result = modLoad::SaveCars(fileName, *modLoad::Cars); !result) {
         ui::MsgBox(this, result.message);
+        return false;
+    }
+    undoStack->setClean();
+    libraryName = QFileInfo(fileName).fileName();
+    return true;
+}
+
+// True when the open library may go: it has no unsaved changes, or the user
+// saved them or let them go. `question` names the library in place of %1.
+bool frmMain::MayDropChanges(const QString& question)
+{
+    if (undoStack->isClean())
+        return true;
+    switch (ui::MsgBox(this, question.arg(libraryName), ui::MsgStyle::SaveDiscardCancel)) {
+    case ui::MsgAnswer::Save:
+        return SaveLibrary();
+    case ui::MsgAnswer::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    event->setAccepted(MayDropChanges(QStringLiteral("Save changes to %1 before closing?")));
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    // Not while a dialog or the model editor works on the open library.
+    if (!QApplication::activeModalWidget() && !DroppedLibrary(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event)
+{
+    const QString fileName = DroppedLibrary(event->mimeData());
+    if (fileName.isEmpty() || QApplication::activeModalWidget())
+        return;
+    event->acceptProposedAction();
+    // Once the drop is over, so the question and any message do not keep the
+    // program the file came from waiting.
+    QMetaObject::invokeMethod(this, [this, fileName] { OpenLibrary(fileName); }, Qt::QueuedConnection);
 }
 
 // One transfer dialog serves every import and export, made on first use.
 frmImport& frmMain::TransferDialog()
 {
     if (!transferDialog)
-        transferDialog = new frmImport(this);
+        transferDialog = new frmImport(*undoStack, this);
     return *transferDialog;
 }
 
@@ -317,5 +435,9 @@ void frmMain::cmdView_Click()
     SelectedCar = static_cast<std::int16_t>(cmbCars->currentIndex());
     if (SelectedCar < 0 || !modLoad::Cars)
         return;
+    // The editor changes the record in place; its whole visit is one step.
+    const modLoad::CarRecord before = (*modLoad::Cars)[SelectedCar];
     ModelEditor().Run();
+    const QString text = QStringLiteral("Edit Model of %1").arg(StepName(before.Name));
+    undoStack->push(new history::ChangeCar(*undoStack, SelectedCar, before, (*modLoad::Cars)[SelectedCar], text));
 }

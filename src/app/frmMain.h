@@ -4,8 +4,13 @@
 
 #include <cstdint>
 
+namespace history {
+class CarHistory;
+}
+
 class frmImport;
 class frmView;
+class QAction;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -22,6 +27,16 @@ public:
     // list) and so refreshes the parameter list.
     void RefreshCarList();
 
+    // Loads a library file as Load does once a file is chosen: first the
+    // question about unsaved changes, then the file, or a message when it
+    // cannot be read.
+    void OpenLibrary(const QString& fileName);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private slots:
     void cmbCars_Click();
     void lstDetails_ItemActivated();
@@ -33,13 +48,18 @@ private slots:
     void cmdImport_Click();
     void cmdExport_Click();
     void cmdView_Click();
+    void ShowStep(std::int16_t car);
 
 private:
     void InitTables();
     void BuildControls();
+    void FillCarNames();
     void SelectCar(std::int16_t position);
     frmImport& TransferDialog();
     frmView& ModelEditor();
+    void BuildUndoActions();
+    bool SaveLibrary();
+    bool MayDropChanges(const QString& before);
 
     QLabel* Label1;
     QComboBox* cmbCars;
@@ -52,6 +72,12 @@ private:
     QPushButton* cmdExport;
     QPushButton* cmdLoad;
     QPushButton* cmdSave;
+    QAction* actUndo;
+    QAction* actRedo;
+    history::CarHistory* undoStack;
+    // The library's file name without its folder: the one it was loaded from
+    // until it is saved under another.
+    QString libraryName;
     frmImport* transferDialog = nullptr;
     frmView* modelEditor = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "frmNewCar.h"
 
+#include "CarSteps.h"
 #include "Controls.h"
 #include "Dialogs.h"
 #include "modLoad.h"
@@ -12,7 +13,7 @@
 
 #include <cstdint>
 
-frmNewCar::frmNewCar(QWidget* parent) : QDialog(parent)
+frmNewCar::frmNewCar(history::CarHistory& undoStack, QWidget* parent) : QDialog(parent), undoStack(undoStack)
 {
     setObjectName(QStringLiteral("frmNewCar"));
     setWindowTitle(QStringLiteral("New Car"));
@@ -67,11 +68,12 @@ void frmNewCar::cmdOk_Click()
         ui::MsgBox(this, QStringLiteral("Please select a template car"));
         return;
     }
-    modLoad::CarTable& cars = *modLoad::Cars;
-    cars.emplace_back();
-    modLoad::CopyCar(cars[static_cast<std::size_t>(templateCar)], cars.back());
+    modLoad::CarTable car(1);
+    modLoad::CopyCar((*modLoad::Cars)[static_cast<std::size_t>(templateCar)], car[0]);
     // The name exactly as typed, spaces around it included.
-    cars.back().Name = modLoad::StoredName(txtName->text());
+    car[0].Name = modLoad::StoredName(txtName->text());
+    const QString text = QStringLiteral("Add %1").arg(modLoad::NameAsShown(car[0].Name));
+    undoStack.push(new history::AddCars(undoStack, std::move(car), text));
     accept();
 }
 

@@ -1,6 +1,7 @@
 #include "frmView.h"
 
 #include "GLScene.h"
+#include "GLSurface.h"
 #include "OGLUtils.h"
 #include "WireView.h"
 #include "modLoad.h"
@@ -11,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,12 +82,8 @@ void frmView::BuildControls()
     picXY = new WireView("picXY", editor::XYAxes, picCont);
     picYZ = new WireView("picYZ", editor::YZAxes, picCont);
     picXZ = new WireView("picXZ", editor::XZAxes, picCont);
-    // The preview is a window of its own, so GL can draw into it.
-    previewSurface = new QWindow;
-    previewSurface->setObjectName(QStringLiteral("previewSurface"));
-    previewSurface->setSurfaceType(QSurface::OpenGLSurface);
-    picPreview = named(QWidget::createWindowContainer(previewSurface, picCont), "picPreview");
-    previewSurface->installEventFilter(this);
+    picPreview = named(new GLSurface(picCont), "picPreview");
+    picPreview->installEventFilter(this);
 
     connect(cmdImport, &QPushButton::clicked, this, &frmView::cmdImport_Click);
     connect(cmdExport, &QPushButton::clicked, this, &frmView::cmdExport_Click);
@@ -102,6 +98,7 @@ void frmView::BuildControls()
         connect(view, &WireView::MouseUp, this, &frmView::View_MouseUp);
         connect(view, &WireView::MouseMove, this, &frmView::View_MouseMove);
     }
+    connect(picPreview, &GLSurface::Repaint, this, &frmView::picPreview_Paint);
 }
 
 modLoad::CarRecord& frmView::Car() const
@@ -113,45 +110,41 @@ void frmView::Run()
 {
     Load();
     while (!StopRender) {
-        // While nobody can see the preview (the editor is minimised or
-        // hidden) no frame is drawn and the loop waits for events instead.
-        if (previewSurface->isExposed()) {
+        if (frameDue)
             RenderFrame();
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
-        } else {
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     OGLUtils::ReleaseGLContext();
-    // Without a context no frame is drawn, but the window stays open, modal,
-    // until the user closes it.
-    if (isVisible()) {
-        QEventLoop untilClosed;
-        waitingForClose = &untilClosed;
-        untilClosed.exec();
-        waitingForClose = nullptr;
-    }
 }
 
 void frmView::Load()
 {
     show();
     ScaleXY = ScaleYZ = ScaleXZ = editor::ViewScale;
+    // A screen of another pixel ratio changes the preview's pixels.
+    connect(windowHandle(), &QWindow::screenChanged, this, &frmView::Form_Resize, Qt::UniqueConnection);
     Form_Resize();
     StopRender = false;
-    if (!OGLUtils::CreateGLContext(*previewSurface, PreviewColourBits))
-        StopRender = true;
+    // Without a context the views still draw and the preview area stays empty.
+    OGLUtils::CreateGLContext(*picPreview, PreviewColourBits);
     // A car without triangles still gets a range: triangle 0 alone.
     sPolys->setRange(0, std::max(modLoad::UsedPolys(Car()) - 1, 0));
     chkHeadVisible->setChecked(Car().HeadHidden == 0);
     sPolys_Change();
 }
 
+void frmView::RequestFrame()
+{
+    frameDue = true;
+}
+
 void frmView::RenderFrame()
 {
-    DrawGLScene();
+    frameDue = false;
+    if (OGLUtils::MakeGLCurrent(*picPreview))
+        DrawGLScene();
     DrawWireFrame();
-    OGLUtils::SwapGLBuffers(*previewSurface);
+    OGLUtils::SwapGLBuffers(*picPreview);
 }
 
 void frmView::DrawGLScene()
@@ -183,10 +176,16 @@ void frmView::Form_Resize()
     picXY->setGeometry(0, 0, w, h);
     picYZ->setGeometry(w, 0, w + 1, h);
     picXZ->setGeometry(0, h, w, h);
-    picPreview->setGeometry(w, h, w + 1, h);
+    // The view is sized before the preview takes its size and draws itself anew.
     const double ratio = picPreview->devicePixelRatioF();
-    OGLUtils::ResizeGLView(OGLUtils::DevicePixels(picPreview->width(), ratio),
-                           OGLUtils::DevicePixels(picPreview->height(), ratio));
+    if (OGLUtils::MakeGLCurrent(*picPreview))
+        OGLUtils::ResizeGLView(OGLUtils::DevicePixels(w + 1, ratio), OGLUtils::DevicePixels(h, ratio));
+    picPreview->setGeometry(w, h, w + 1, h);
+    // While the editor runs, the views follow at once too, also while a modal
+    // dialog holds the loop. A closed editor's car may be gone.
+    if (!StopRender)
+        DrawWireFrame();
+    RequestFrame();
 }
 
 void frmView::closeEvent(QCloseEvent*)
@@ -195,8 +194,6 @@ void frmView::closeEvent(QCloseEvent*)
     OGLUtils::ReleaseGLContext();
     // A release cannot reach a closed window; a drag must not outlive it.
     DragButton = 0;
-    if (waitingForClose)
-        waitingForClose->quit();
 }
 
 void frmView::cmdImport_Click()
@@ -206,6 +203,7 @@ void frmView::cmdImport_Click()
     if (fileName.isEmpty())
         return;
     const modLoad::FileResult result = modOBJ::ImportOBJ(fileName, Car());
+    RequestFrame();
     if (!result)
         ui::MsgBox(this, result.message);
 }
@@ -224,6 +222,7 @@ void frmView::cmdExport_Click()
 void frmView::sPolys_Change()
 {
     SelectedPoly = sPolys->value();
+    RequestFrame();
     txtColour->setText(QString::number(Car().PolyColour[static_cast<std::size_t>(SelectedPoly)]));
 }
 
@@ -237,6 +236,7 @@ void frmView::txtColour_Change()
     const std::optional<qint64> number = ui::TextToWhole(text);
     if (number && *number >= 0 && *number <= 255)
         Car().PolyColour[static_cast<std::size_t>(SelectedPoly)] = static_cast<std::uint8_t>(*number);
+    RequestFrame();
 }
 
 void frmView::cmdFlipPoly_Click()
@@ -246,11 +246,13 @@ void frmView::cmdFlipPoly_Click()
         return;
     modLoad::Vector& normal = Car().Normals[static_cast<std::size_t>(SelectedPoly)];
     normal = {-normal.X, -normal.Y, -normal.Z};
+    RequestFrame();
 }
 
 void frmView::chkHeadVisible_Click()
 {
     Car().HeadHidden = chkHeadVisible->isChecked() ? 0 : 1;
+    RequestFrame();
 }
 
 float frmView::ScaleOf(const WireView& view) const
@@ -286,10 +288,12 @@ void frmView::TrackVertex(const WireView& view, float x, float y, float scale)
         modLoad::Vector& vertex = car.Vertices[static_cast<std::size_t>(SelectedVertex)];
         editor::Coordinate(vertex, axes.H) = h;
         editor::Coordinate(vertex, axes.V) = v;
+        RequestFrame();
         return;
     }
 
     // The corner met last within the radius wins, not the nearest.
+    const int before = SelectedVertex;
     SelectedVertex = -1;
     const int used = modLoad::UsedPolys(car);
     for (int p = 0; p < used; ++p) {
@@ -303,11 +307,13 @@ void frmView::TrackVertex(const WireView& view, float x, float y, float scale)
                 SelectedVertex = i;
         }
     }
+    if (SelectedVertex != before)
+        RequestFrame();
 }
 
 bool frmView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == previewSurface) {
+    if (watched == picPreview) {
         if (event->type() == QEvent::MouseButtonPress)
             picPreview_MouseDown(static_cast<QMouseEvent*>(event)->position());
         else if (event->type() == QEvent::MouseMove)
@@ -315,6 +321,13 @@ bool frmView::eventFilter(QObject* watched, QEvent* event)
                                  static_cast<QMouseEvent*>(event)->position());
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void frmView::picPreview_Paint()
+{
+    // Also while a modal dialog runs its own event loop and no frame is drawn.
+    if (OGLUtils::GLContext != 0)
+        DrawGLScene();
 }
 
 void frmView::picPreview_MouseDown(QPointF position)
@@ -332,4 +345,5 @@ void frmView::picPreview_MouseMove(Qt::MouseButtons buttons, QPointF position)
     RotX = RotX + LastY - y;
     LastX = x;
     LastY = y;
+    RequestFrame();
 }

@@ -6,13 +6,12 @@
 
 #include <cstdint>
 
+class GLSurface;
 class QCheckBox;
-class QEventLoop;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
-class QWindow;
 class WireView;
 
 // The index in Cars of the car the model editor works on; set by the main
@@ -32,8 +31,8 @@ class frmView : public QWidget {
 public:
     explicit frmView(QWidget* parent = nullptr);
 
-    // Opens the editor modally on Cars[SelectedCar] and draws frames until it
-    // closes.
+    // Opens the editor modally on Cars[SelectedCar] and, until it closes,
+    // draws a frame whenever the picture may have changed.
     void Run();
 
     // The opening steps before the first frame: show, lay out, make the GL
@@ -82,8 +81,10 @@ private slots:
 private:
     void BuildControls();
     void Form_Resize();
+    void RequestFrame();
     void TrackVertex(const WireView& view, float x, float y, float scale);
     float ScaleOf(const WireView& view) const;
+    void picPreview_Paint();
     void picPreview_MouseDown(QPointF position);
     void picPreview_MouseMove(Qt::MouseButtons buttons, QPointF position);
     modLoad::CarRecord& Car() const;
@@ -100,7 +101,7 @@ private:
     WireView* picXY;
     WireView* picYZ;
     WireView* picXZ;
-    QWindow* previewSurface;
-    QWidget* picPreview;
-    QEventLoop* waitingForClose = nullptr;
+    GLSurface* picPreview;
+    // The picture may have changed since the last frame.
+    bool frameDue = false;
 };

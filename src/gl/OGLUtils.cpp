@@ -1,9 +1,8 @@
 #include "OGLUtils.h"
 
 #include "Dialogs.h"
+#include "GLSurface.h"
 #include "QtGLPlatform.h"
-
-#include <QWindow>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -46,7 +45,7 @@ std::int32_t DevicePixels(double logical, double ratio)
     return static_cast<std::int32_t>(std::lrint(logical * ratio));
 }
 
-bool CreateGLContext(QWindow& surface, std::uint8_t colourBits)
+bool CreateGLContext(GLSurface& surface, std::uint8_t colourBits)
 {
     PixelFormatRequest request;
     request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
@@ -71,7 +70,7 @@ bool CreateGLContext(QWindow& surface, std::uint8_t colourBits)
         fail("Can't Create A GL Rendering Context.");
     if (!gl.MakeCurrent(&surface, GLContext))
         fail("Can't Activate The GL Rendering Context.");
-    const double ratio = surface.devicePixelRatio();
+    const double ratio = surface.devicePixelRatioF();
     ResizeGLView(DevicePixels(surface.width(), ratio), DevicePixels(surface.height(), ratio));
     if (!SetupGLState())
         fail("Initialization Failed.");
@@ -115,7 +114,12 @@ void ReleaseGLContext()
     GLContext = 0;
 }
 
-void SwapGLBuffers(QWindow& surface)
+bool MakeGLCurrent(GLSurface& surface)
+{
+    return GLContext != 0 && platform().MakeCurrent(&surface, GLContext);
+}
+
+void SwapGLBuffers(GLSurface& surface)
 {
     if (GLContext != 0)
         platform().SwapBuffers(surface, GLContext);

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-class QWindow;
+class GLSurface;
 
 namespace OGLUtils {
 
@@ -33,13 +33,13 @@ class GLPlatform {
 public:
     virtual ~GLPlatform() = default;
     // The best format for the request, 0 when there is none.
-    virtual int ChoosePixelFormat(QWindow& surface, const PixelFormatRequest& request) = 0;
-    virtual bool SetPixelFormat(QWindow& surface, int format, const PixelFormatRequest& request) = 0;
-    virtual GLHandle CreateContext(QWindow& surface) = 0;
+    virtual int ChoosePixelFormat(GLSurface& surface, const PixelFormatRequest& request) = 0;
+    virtual bool SetPixelFormat(GLSurface& surface, int format, const PixelFormatRequest& request) = 0;
+    virtual GLHandle CreateContext(GLSurface& surface) = 0;
     // With no surface and context 0, leaves no context current.
-    virtual bool MakeCurrent(QWindow* surface, GLHandle context) = 0;
+    virtual bool MakeCurrent(GLSurface* surface, GLHandle context) = 0;
     virtual bool DeleteContext(GLHandle context) = 0;
-    virtual void SwapBuffers(QWindow& surface, GLHandle context) = 0;
+    virtual void SwapBuffers(GLSurface& surface, GLHandle context) = 0;
 };
 
 // Installs a platform; nullptr restores Qt's. The caller keeps ownership.
@@ -50,7 +50,7 @@ extern GLHandle GLContext;
 // Binds a context to the surface, sizes the view and sets the initial state.
 // Each failed step shows its message and the next is still tried; true only
 // when every step succeeded.
-bool CreateGLContext(QWindow& surface, std::uint8_t colourBits);
+bool CreateGLContext(GLSurface& surface, std::uint8_t colourBits);
 
 // The viewport and a 45-degree perspective for a view of width by height
 // pixels. Does nothing while there is no context.
@@ -61,8 +61,12 @@ bool SetupGLState();
 // Safe to call any number of times; does nothing while there is no context.
 void ReleaseGLContext();
 
-// Presents the frame drawn into the back buffer.
-void SwapGLBuffers(QWindow& surface);
+// Makes the context current on the surface before a frame or a new view
+// size; false while there is no context or it cannot be made current.
+bool MakeGLCurrent(GLSurface& surface);
+
+// Presents the frame drawn into the surface.
+void SwapGLBuffers(GLSurface& surface);
 
 // A size in pixels of the surface, counting the device pixel ratio.
 std::int32_t DevicePixels(double logical, double ratio);

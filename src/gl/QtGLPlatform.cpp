@@ -1,14 +1,12 @@
 #include "QtGLPlatform.h"
 
+#include "GLSurface.h"
+
 #include <QOpenGLContext>
-#include <QWindow>
 
 #include <algorithm>
 
 namespace OGLUtils {
-
-QtGLPlatform::QtGLPlatform() = default;
-QtGLPlatform::~QtGLPlatform() = default;
 
 std::optional<QSurfaceFormat> QtGLPlatform::FormatFor(const PixelFormatRequest& request)
 {
@@ -31,55 +29,41 @@ std::optional<QSurfaceFormat> QtGLPlatform::FormatFor(const PixelFormatRequest& 
     format.setAlphaBufferSize(0);
     format.setDepthBufferSize(request.cDepthBits);
     format.setStencilBufferSize(0);
-    // Swap with the screen's refresh where the platform can, so an open
-    // editor does not draw frames nobody sees.
-    format.setSwapInterval(1);
     return format;
 }
 
-int QtGLPlatform::ChoosePixelFormat(QWindow&, const PixelFormatRequest& request)
+int QtGLPlatform::ChoosePixelFormat(GLSurface&, const PixelFormatRequest& request)
 {
-    const std::optional<QSurfaceFormat> format = FormatFor(request);
-    if (!format)
+    chosen_ = FormatFor(request);
+    return chosen_ ? 1 : 0;
+}
+
+bool QtGLPlatform::SetPixelFormat(GLSurface& surface, int format, const PixelFormatRequest&)
+{
+    return format == 1 && chosen_ && surface.TakeFormat(*chosen_);
+}
+
+GLHandle QtGLPlatform::CreateContext(GLSurface& surface)
+{
+    // Shown, the widget makes its context with the format it was given.
+    surface.show();
+    if (!surface.isValid()) {
+        surface.hide();
         return 0;
-    formats_.push_back(*format);
-    return static_cast<int>(formats_.size());
+    }
+    const auto context = reinterpret_cast<GLHandle>(surface.context());
+    if (find(context) == bound_.end())
+        bound_.push_back({context, &surface});
+    return context;
 }
 
-bool QtGLPlatform::SetPixelFormat(QWindow& surface, int format, const PixelFormatRequest&)
+std::vector<QtGLPlatform::Bound>::iterator QtGLPlatform::find(GLHandle context)
 {
-    if (format < 1 || format > static_cast<int>(formats_.size()))
-        return false;
-    const QSurfaceFormat& chosen = formats_[static_cast<std::size_t>(format - 1)];
-    if (surface.surfaceType() == QSurface::OpenGLSurface && surface.handle() && surface.requestedFormat() == chosen)
-        return true;
-    // A native window takes its format when it is made, so an existing one is made again.
-    const bool visible = surface.isVisible();
-    surface.destroy();
-    surface.setSurfaceType(QSurface::OpenGLSurface);
-    surface.setFormat(chosen);
-    surface.create();
-    surface.setVisible(visible);
-    return surface.handle() != nullptr;
+    std::erase_if(bound_, [](const Bound& b) { return b.surface.isNull(); });
+    return std::find_if(bound_.begin(), bound_.end(), [&](const Bound& b) { return b.context == context; });
 }
 
-GLHandle QtGLPlatform::CreateContext(QWindow& surface)
-{
-    auto context = std::make_unique<QOpenGLContext>();
-    context->setFormat(surface.requestedFormat());
-    if (!context->create())
-        return 0;
-    contexts_.push_back(std::move(context));
-    return reinterpret_cast<GLHandle>(contexts_.back().get());
-}
-
-std::vector<std::unique_ptr<QOpenGLContext>>::const_iterator QtGLPlatform::find(GLHandle context) const
-{
-    return std::find_if(contexts_.begin(), contexts_.end(),
-                        [&](const auto& c) { return reinterpret_cast<GLHandle>(c.get()) == context; });
-}
-
-bool QtGLPlatform::MakeCurrent(QWindow* surface, GLHandle context)
+bool QtGLPlatform::MakeCurrent(GLSurface* surface, GLHandle context)
 {
     if (!surface && context == 0) {
         if (QOpenGLContext* current = QOpenGLContext::currentContext())
@@ -87,22 +71,26 @@ bool QtGLPlatform::MakeCurrent(QWindow* surface, GLHandle context)
         return true;
     }
     const auto found = find(context);
-    return found != contexts_.end() && surface && (*found)->makeCurrent(surface);
+    if (found == bound_.end() || found->surface != surface)
+        return false;
+    surface->makeCurrent();
+    return QOpenGLContext::currentContext() == surface->context();
 }
 
 bool QtGLPlatform::DeleteContext(GLHandle context)
 {
     const auto found = find(context);
-    if (found == contexts_.end())
+    if (found == bound_.end())
         return false;
-    contexts_.erase(found);
+    found->surface->hide();
+    bound_.erase(found);
     return true;
 }
 
-void QtGLPlatform::SwapBuffers(QWindow& surface, GLHandle context)
+void QtGLPlatform::SwapBuffers(GLSurface& surface, GLHandle context)
 {
-    if (const auto found = find(context); found != contexts_.end() && surface.isExposed())
-        (*found)->swapBuffers(&surface);
+    if (const auto found = find(context); found != bound_.end() && found->surface == &surface)
+        surface.Present();
 }
 
 }  // namespace OGLUtils

@@ -2,39 +2,40 @@
 
 #include "OGLUtils.h"
 
+#include <QPointer>
 #include <QSurfaceFormat>
 
-#include <memory>
 #include <optional>
 #include <vector>
-
-class QOpenGLContext;
 
 namespace OGLUtils {
 
 // Contexts through Qt: a format is a QSurfaceFormat built from the request,
-// set on the window before its native window is made.
-class QtGLPlatform final : public GLPlatform {
+// given to the widget before its context is made. A widget keeps its context
+// for its life; deleting the program's context takes the widget off the
+// screen, and the next context for it shows it again.
+class QtGLPlatform : public GLPlatform {
 public:
-    QtGLPlatform();
-    ~QtGLPlatform() override;
-
-    int ChoosePixelFormat(QWindow& surface, const PixelFormatRequest& request) override;
-    bool SetPixelFormat(QWindow& surface, int format, const PixelFormatRequest& request) override;
-    GLHandle CreateContext(QWindow& surface) override;
-    bool MakeCurrent(QWindow* surface, GLHandle context) override;
+    int ChoosePixelFormat(GLSurface& surface, const PixelFormatRequest& request) override;
+    bool SetPixelFormat(GLSurface& surface, int format, const PixelFormatRequest& request) override;
+    GLHandle CreateContext(GLSurface& surface) override;
+    bool MakeCurrent(GLSurface* surface, GLHandle context) override;
     bool DeleteContext(GLHandle context) override;
-    void SwapBuffers(QWindow& surface, GLHandle context) override;
+    void SwapBuffers(GLSurface& surface, GLHandle context) override;
 
     // The window format a request asks for, or none when it asks for
     // something other than a double-buffered RGBA OpenGL window.
     static std::optional<QSurfaceFormat> FormatFor(const PixelFormatRequest& request);
 
 private:
-    std::vector<std::unique_ptr<QOpenGLContext>>::const_iterator find(GLHandle context) const;
+    struct Bound {
+        GLHandle context;
+        QPointer<GLSurface> surface;
+    };
+    std::vector<Bound>::iterator find(GLHandle context);
 
-    std::vector<QSurfaceFormat> formats_;
-    std::vector<std::unique_ptr<QOpenGLContext>> contexts_;
+    std::optional<QSurfaceFormat> chosen_;
+    std::vector<Bound> bound_;
 };
 
 }  // namespace OGLUtils

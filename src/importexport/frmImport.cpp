@@ -1,5 +1,6 @@
 #include "frmImport.h"
 
+#include "CarSteps.h"
 #include "Dialogs.h"
 #include "modLoad.h"
 
@@ -14,8 +15,9 @@ const QString CarFilter = QStringLiteral("Car Files (*.car)|*.car");
 
 }  // namespace
 
-frmImport::frmImport(QWidget* parent)
+frmImport::frmImport(history::CarHistory& undoStack, QWidget* parent)
     : QDialog(parent),
+      undoStack(undoStack),
       lstCars(new QListWidget(this)),
       cmdOk(new QPushButton(QStringLiteral("Ok"), this)),
       cmdCancel(new QPushButton(QStringLiteral("Cancel"), this))
@@ -103,8 +105,7 @@ void frmImport::FillCarList(const modLoad::CarTable& table)
 
 void frmImport::ImportChosenCars(std::int16_t chosen)
 {
-    modLoad::CarTable& cars = *modLoad::Cars;
-    const std::size_t room = static_cast<std::size_t>(modLoad::MaxCars) - cars.size();
+    const std::size_t room = static_cast<std::size_t>(modLoad::MaxCars) - modLoad::Cars->size();
     if (static_cast<std::size_t>(chosen) > room) {
         // The selection stays, so the user can drop some cars and try again.
         ui::MsgBox(this, QStringLiteral("These cars would take the library past %1 cars. It has room for %2 more.")
@@ -112,16 +113,15 @@ void frmImport::ImportChosenCars(std::int16_t chosen)
                              .arg(room));
         return;
     }
-    const auto old = static_cast<std::int16_t>(cars.size());
-    cars.resize(cars.size() + static_cast<std::size_t>(chosen));
-    CopyChosenCars(modLoad::TransferCars, cars, old);
+    modLoad::CarTable cars = ChosenCars(modLoad::TransferCars, chosen);
+    const QString text = chosen == 1 ? QStringLiteral("Import 1 car") : QStringLiteral("Import %1 cars").arg(chosen);
+    undoStack.push(new history::AddCars(undoStack, std::move(cars), text));
     accept();
 }
 
 void frmImport::ExportChosenCars(std::int16_t chosen)
 {
-    modLoad::TransferCars = modLoad::CarTable(static_cast<std::size_t>(chosen));
-    CopyChosenCars(*modLoad::Cars, modLoad::TransferCars, 0);
+    modLoad::TransferCars = ChosenCars(*modLoad::Cars, chosen);
 
     const QString fileName = ui::SaveFileDialog(this, CarFilter);
     if (fileName.isEmpty())
@@ -134,9 +134,11 @@ void frmImport::ExportChosenCars(std::int16_t chosen)
     accept();
 }
 
-// Copies the car of every selected row, in row order, into `to` starting at index k.
-void frmImport::CopyChosenCars(const modLoad::CarTable& from, modLoad::CarTable& to, std::int16_t k) const
+// A copy of the car of every selected row of `from`, in row order.
+modLoad::CarTable frmImport::ChosenCars(const modLoad::CarTable& from, std::int16_t chosen) const
 {
+    modLoad::CarTable to(static_cast<std::size_t>(chosen));
+    std::int16_t k = 0;
     const auto rows = static_cast<std::int16_t>(lstCars->count());
     for (std::int16_t r = 0; r < rows; ++r) {
         if (lstCars->item(r)->isSelected()) {
@@ -144,4 +146,5 @@ void frmImport::CopyChosenCars(const modLoad::CarTable& from, modLoad::CarTable&
             ++k;
         }
     }
+    return to;
 }

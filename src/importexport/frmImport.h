@@ -6,16 +6,21 @@
 
 #include <cstdint>
 
+namespace history {
+class CarHistory;
+}
+
 class QListWidget;
 class QPushButton;
 
 // Copies chosen cars between the open library and another library file: an
-// import when modLoad::ExportMode is 0, an export otherwise.
+// import when modLoad::ExportMode is 0, an export otherwise. An import is a
+// step of the library's history.
 class frmImport : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmImport(QWidget* parent = nullptr);
+    explicit frmImport(history::CarHistory& undoStack, QWidget* parent = nullptr);
 
     // Loads for the current ExportMode, then shows the dialog modally unless
     // loading already closed it. modLoad::Cars must hold a library. Returns
@@ -30,8 +35,9 @@ private:
     void FillCarList(const modLoad::CarTable& table);
     void ImportChosenCars(std::int16_t chosen);
     void ExportChosenCars(std::int16_t chosen);
-    void CopyChosenCars(const modLoad::CarTable& from, modLoad::CarTable& to, std::int16_t k) const;
+    modLoad::CarTable ChosenCars(const modLoad::CarTable& from, std::int16_t chosen) const;
 
+    history::CarHistory& undoStack;
     QListWidget* lstCars;
     QPushButton* cmdOk;
     QPushButton* cmdCancel;

@@ -40,6 +40,19 @@ public:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             box.setDefaultButton(QMessageBox::Yes);
             return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+        case MsgStyle::SaveDiscardCancel:
+            box.setIcon(QMessageBox::Warning);
+            box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Save);
+            // Escape and the close button cancel.
+            switch (box.exec()) {
+            case QMessageBox::Save:
+                return MsgAnswer::Save;
+            case QMessageBox::Discard:
+                return MsgAnswer::Discard;
+            default:
+                return MsgAnswer::Cancel;
+            }
         }
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();

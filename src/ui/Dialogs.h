@@ -6,8 +6,10 @@ class QWidget;
 
 namespace ui {
 
-enum class MsgStyle { Ok, OkExclamation, OkInformation, YesNoQuestion };
-enum class MsgAnswer { Ok, Yes, No };
+// SaveDiscardCancel asks, with a warning icon, whether to save work that would
+// otherwise be lost.
+enum class MsgStyle { Ok, OkExclamation, OkInformation, YesNoQuestion, SaveDiscardCancel };
+enum class MsgAnswer { Ok, Yes, No, Save, Discard, Cancel };
 
 // Answers the modal dialogs of the services below. The built-in provider shows
 // Qt's dialogs; tests install their own to answer without a person.

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "CommandLine.h"
 #include "HostileLibrary.h"
 #include "OnModal.h"
 #include "OrdinaryUser.h"
@@ -9,23 +10,31 @@
 #include "frmImport.h"
 #include "frmNewCar.h"
 #include "frmView.h"
+#include "NumberText.h"
 #include "modOBJ.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
+#include <optional>
+#include <tuple>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -34,6 +43,7 @@ namespace {
 
 using modLoad::CarRecord;
 using modLoad::CarTable;
+using testlib::Encoded;
 using testlib::LibraryFile;
 using testlib::MakeCars;
 using testlib::RawName;
@@ -72,6 +82,35 @@ protected:
         for (int i = 0; i < position; ++i)
             QTest::keyClick(Selector(), Qt::Key_Down);
         ASSERT_EQ(Selector()->currentIndex(), position);
+    }
+    // Shortcuts work in the active window; with no window manager, a dialog
+    // that closes leaves none active.
+    void Keys(QKeySequence::StandardKey keys)
+    {
+        QApplication::setActiveWindow(&window);
+        QTest::keySequence(&window, keys);
+    }
+    // The new-car dialog: typed is the name to type ("-" presses Cancel),
+    // chosen the template, -1 for none.
+    void NewCar(const char* typed, int chosen)
+    {
+        OnModal<frmNewCar>([&](frmNewCar* dialog) {
+            QTest::keyClicks(dialog->findChild<QLineEdit*>("txtName"), typed);
+            dialog->findChild<QComboBox*>("cmbCars")->setCurrentIndex(chosen);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(typed == QString("-") ? "cmdCancel" : "cmdOk"),
+                              Qt::LeftButton);
+        }, [&] { Click("cmdAdd"); });
+    }
+    // The transfer dialog's button, then Ctrl-click on rows and Ok.
+    void Transfer(const char* button, QList<int> rows)
+    {
+        OnModal<frmImport>([&](frmImport* dialog) {
+            auto* list = dialog->findChild<QListWidget*>("lstCars");
+            for (int row : rows)
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                                  list->visualItemRect(list->item(row)).center());
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+        }, [&] { Click(button); });
     }
     // A double-click on the row, or a click and Enter.
     void ActivateRow(int row, bool byKeyboard = false)
@@ -211,23 +250,14 @@ TEST_F(MainWindow, AddAppendsACopyOfTheTemplateUnderTheTypedNameAndRemoveShiftsT
     CarTable cars = MakeCars(4);
     Load(Write("four.car", cars));
     ChooseCar(1);
-    // typed: the name to type ("-" presses Cancel); chosen: the template, -1 for none.
-    const auto newCar = [&](const char* typed, int chosen) {
-        OnModal<frmNewCar>([&](frmNewCar* dialog) {
-            QTest::keyClicks(dialog->findChild<QLineEdit*>("txtName"), typed);
-            dialog->findChild<QComboBox*>("cmbCars")->setCurrentIndex(chosen);
-            QTest::mouseClick(dialog->findChild<QPushButton*>(typed == QString("-") ? "cmdCancel" : "cmdOk"),
-                              Qt::LeftButton);
-        }, [&] { Click("cmdAdd"); });
-    };
     // A refusal leaves the dialog open; OnModal then closes it.
     dialogs << "Ok" << "Ok";
-    newCar("   ", 0);
-    newCar("Named", -1);
-    newCar("-", 0);
+    NewCar("   ", 0);
+    NewCar("Named", -1);
+    NewCar("-", 0);
     EXPECT_EQ(dialogs.messages(), (QStringList{"Please enter a name", "Please select a template car"}));
-    newCar("Fifteen Letters", 0);
-    newCar("\u00A0", 2);
+    NewCar("Fifteen Letters", 0);
+    NewCar("\u00A0", 2);
     EXPECT_EQ(Selector()->currentText(), "\u00A0");
     cars.push_back(cars[0]);
     cars.back().Name = RawName("Fifteen Lette");
@@ -263,18 +293,8 @@ TEST_F(MainWindow, ImportRefreshesTheSelectorAndExportWritesTheChosenCars)
     CarTable cars = MakeCars(2);
     const CarTable file = MakeCars(3, 7, "File");
     Load(Write("two.car", cars));
-    // The user's part in the transfer dialog: Ctrl-click rows, press Ok.
-    const auto choose = [](QList<int> rows) {
-        return [rows](frmImport* dialog) {
-            auto* list = dialog->findChild<QListWidget*>("lstCars");
-            for (int row : rows)
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                                  list->visualItemRect(list->item(row)).center());
-            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
-        };
-    };
     dialogs << Write("file.car", file);
-    OnModal<frmImport>(choose({2}), [&] { Click("cmdImport"); });
+    Transfer("cmdImport", {2});
     EXPECT_EQ(Selector()->itemText(2), "File 2");
     // A cancelled file choice shows no dialog, yet the selector is read afresh.
     (*modLoad::Cars)[0].Name = cars[0].Name = RawName("Renamed\0     ");
@@ -283,8 +303,192 @@ TEST_F(MainWindow, ImportRefreshesTheSelectorAndExportWritesTheChosenCars)
     EXPECT_EQ(Selector()->itemText(0), "Renamed");
 
     dialogs << folder.filePath("out.car");
-    OnModal<frmImport>(choose({2, 0}), [&] { Click("cmdExport"); });
+    Transfer("cmdExport", {2, 0});
     EXPECT_EQ(ReadFile(folder.filePath("out.car")), LibraryFile(CarTable{cars[0], file[2]}));
+}
+
+// Each kind of step, undone and redone with the keys: the library, the
+// selector and the parameter list follow, the car the step concerns selected.
+TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
+{
+    CarTable expected = MakeCars(4);
+    const CarTable file = MakeCars(3, 7, "File");
+    Load(Write("four.car", expected));
+    const QString fileName = Write("file.car", file);
+    const struct {
+        QString undo;  // the undo command's text, naming the step
+        std::function<void()> make;
+        std::function<void(CarTable&)> change;  // the step, made to the expected cars
+        int shownBefore, shownAfter;
+    } steps[] = {
+        {"Undo Set Power of Car 1", [&] { ChooseCar(1), (dialogs << "280"), ActivateRow(34); },
+         [](CarTable& t) { t[1].Parameters[34] = 280; }, 1, 1},
+        {"Undo Rename Car 2 to R&&D", [&] { ChooseCar(2), (dialogs << "R&D"), Click("cmdEdit"); },
+         [](CarTable& t) { t[2].Name = RawName("R&D\0         "); }, 2, 2},
+        {"Undo Add Added", [&] { NewCar("Added", 1); },
+         [](CarTable& t) { t.push_back(t[1]), t.back().Name = RawName("Added\0       "); }, 3, 4},
+        {"Undo Remove Car 1", [&] { ChooseCar(1), (dialogs << "Yes"), Click("cmdRemove"); },
+         [](CarTable& t) { t.erase(t.begin() + 1); }, 1, 1},
+        {"Undo Import 2 cars", [&] { (dialogs << fileName), Transfer("cmdImport", {2, 0}); },
+         [&](CarTable& t) { t.insert(t.end(), {file[0], file[2]}); }, 3, 4},
+        {"Undo Edit Model of Car 0", [&] {
+             ChooseCar(0);
+             OnModal<frmView>([](frmView* editor) {
+                 QTest::mouseClick(editor->findChild<QPushButton*>("cmdFlipPoly"), Qt::LeftButton);
+             }, [&] { Click("cmdView"); });
+         }, [](CarTable& t) { t[0].Normals[0] = {-t[0].Normals[0].X, -t[0].Normals[0].Y, -t[0].Normals[0].Z}; }, 0, 0},
+    };
+    // The library, the names listed, the car selected and its parameters.
+    const auto shown = [&] {
+        QStringList names, settings;
+        for (int i = 0; i < Selector()->count(); ++i)
+            names << Selector()->itemText(i);
+        for (int row = 0; row < Details()->topLevelItemCount(); ++row)
+            settings << Setting(row);
+        return std::tuple(Encoded(*modLoad::Cars), names, Selector()->currentIndex(), settings);
+    };
+    const auto expect = [&](const CarTable& cars, int car) {
+        QStringList settings;
+        for (float value : cars[car].Parameters)
+            settings << ui::SingleToText(value);
+        return std::tuple(Encoded(cars), modLoad::NamesAsShown(cars), car, settings);
+    };
+    for (const auto& step : steps) {
+        const CarTable before = expected;
+        step.make();
+        step.change(expected);
+        EXPECT_EQ(window.findChild<QAction*>("actUndo")->text(), step.undo);
+        Keys(QKeySequence::Undo);
+        EXPECT_EQ(shown(), expect(before, step.shownBefore)) << qPrintable(step.undo);
+        Keys(QKeySequence::Redo);
+        EXPECT_EQ(shown(), expect(expected, step.shownAfter)) << qPrintable(step.undo);
+    }
+    EXPECT_EQ(SaveAs("steps.car"), LibraryFile(expected));
+}
+
+// With unsaved changes, closing and loading ask first; each row starts from
+// first.car with one value changed. Saving makes the library clean, so does
+// undoing back to the saved state; a refused or cancelled edit changes nothing.
+TEST_F(MainWindow, UnsavedChangesAreSavedDiscardedOrKeptOnCloseAndOnLoad)
+{
+    CarTable edited = MakeCars(3);
+    const QString first = Write("first.car", edited), second = Write("second.car", MakeCars(2, 5));
+    edited[0].Parameters[0] = 7;
+    const QString saved = folder.filePath("saved.car"), failing = folder.filePath("no folder/saved.car");
+    const struct {
+        bool load;  // else close
+        QStringList answers;
+        bool goes;  // the window closed, or the other library loaded
+    } rows[] = {
+        {false, {"Cancel"}, false}, {false, {"Save", ""}, false}, {false, {"Save", failing, "Ok"}, false},
+        {false, {"Save", saved}, true}, {false, {"Discard"}, true},
+        {true, {"Cancel"}, false}, {true, {"Save", saved}, true}, {true, {"Discard"}, true},
+    };
+    bool unsaved = false;
+    for (const auto& row : rows) {
+        QFile::remove(saved);
+        dialogs << first;
+        if (unsaved)
+            dialogs << "Discard";
+        Click("cmdLoad");
+        dialogs << "7";
+        ActivateRow(0);
+        const std::size_t asked = dialogs.shown.size() + row.load;
+        dialogs.script << (row.load ? QStringList{second} : QStringList{}) + row.answers;
+        const bool went = row.load ? (Click("cmdLoad"), Selector()->count() == 2) : window.close();
+        const QString when = row.load ? "loading another library" : "closing";
+        EXPECT_EQ(went, row.goes) << qPrintable(when + " " + row.answers.join(" "));
+        EXPECT_EQ(dialogs.shown.at(asked).text, "Save changes to first.car before " + when + "?");
+        EXPECT_EQ(dialogs.shown.at(asked).style, ui::MsgStyle::SaveDiscardCancel);
+        EXPECT_EQ(ReadFile(saved), row.goes && row.answers[0] == "Save" ? LibraryFile(edited) : QByteArray());
+        unsaved = !row.goes || (!row.load && row.answers[0] == "Discard");
+        window.show();
+    }
+
+    // Refused and cancelled edits, a value given again and a car named as it
+    // is change nothing.
+    Load(first);
+    dialogs << "fast" << "0" << "Car 0" << "Thirteen Char" << "Ok" << "No" << "";
+    ActivateRow(0), ActivateRow(0);
+    Click("cmdEdit"), Click("cmdEdit");
+    Click("cmdRemove");
+    NewCar("-", 0);
+    Click("cmdImport");
+    EXPECT_TRUE(window.close());
+    window.show();
+    // Undoing back to the saved state needs no question; past it, the
+    // question names the library as saved.
+    dialogs << "1" << saved << "2";
+    ActivateRow(0);
+    Click("cmdSave");
+    ActivateRow(0);
+    Keys(QKeySequence::Undo);
+    EXPECT_TRUE(window.close());
+    window.show();
+    Keys(QKeySequence::Undo);
+    dialogs << "Cancel";
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(dialogs.messages().constLast(), "Save changes to saved.car before closing?");
+}
+
+// A library named on the command line opens as Load opens one, and so does a
+// .car file dropped on the window.
+TEST_F(MainWindow, OpensTheLibraryGivenAtStartOrDroppedOnTheWindow)
+{
+    dialogs << "Ok";
+    window.OpenLibrary(folder.filePath("missing.car"));
+    EXPECT_TRUE(dialogs.messages().value(0).contains("missing.car"));
+    EXPECT_FALSE(modLoad::Cars.has_value() || Enabled("cmdSave"));
+    const CarTable cars = MakeCars(2), other = MakeCars(3, 4, "Other");
+    window.OpenLibrary(Write("start.car", cars));
+    EXPECT_EQ(Selector()->count(), 2);
+
+    const QString dropped = Write("Dropped.CAR", other);
+    const auto drop = [&](const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        const QPoint at = window.rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&window, &enter);
+        QDropEvent release(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        if (enter.isAccepted())
+            QApplication::sendEvent(&window, &release);
+        return enter.isAccepted();
+    };
+    const QUrl url = QUrl::fromLocalFile(dropped);
+    EXPECT_FALSE(drop({url, url}) || drop({QUrl::fromLocalFile(folder.filePath("notes.txt"))}) ||
+                 drop({QUrl("https://example.invalid/a.car")}));
+    dialogs << "2" << "Discard";
+    ActivateRow(0);
+    ASSERT_TRUE(drop({url}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Selector()->count() == 3; }));
+    EXPECT_EQ(dialogs.messages().constLast(), "Save changes to start.car before loading another library?");
+    EXPECT_EQ(Encoded(*modLoad::Cars), Encoded(other));
+}
+
+// The editor's command line, before and after the toolkit takes its options.
+TEST(CommandLine, AnswersHelpAndVersionAndNamesOneLibrary)
+{
+    const struct {
+        QStringList arguments;
+        std::optional<int> exitCode;
+        QString output;  // its start
+        QString library;
+    } cases[] = {
+        {{}, {}, "", ""},
+        {{"lib.car"}, {}, "", "lib.car"},
+        {{"--", "--help"}, {}, "", "--help"},
+        {{"-platform", "xcb", "--help"}, 0, "Usage: VelmarCarEditor [FILE]\n", ""},
+        {{"lib.car", "-v"}, 0, "VelmarCarEditor 0.9\n", ""},
+        {{"-x", "lib.car"}, 2, "VelmarCarEditor: unknown option -x\n", ""},
+        {{"a.car", "b.car"}, 2, "VelmarCarEditor: one library at a time\n", ""},
+    };
+    for (const auto& c : cases) {
+        const app::StartRequest request = app::ReadCommandLine(c.arguments);
+        EXPECT_EQ(std::tuple(request.exitCode, request.output.left(c.output.size()), request.library),
+                  std::tuple(c.exitCode, c.output, c.library))
+            << qPrintable(c.arguments.join(' '));
+    }
 }
 
 // What the user does to each car: hover and drag in every view, turn the
@@ -323,10 +527,10 @@ int Exercise(frmView* editor, CarRecord& expected, const QString& model)
         }
         editor->RenderFrame();
     }
-    QWindow* preview = window->findChild<QWindow*>("previewSurface");
-    QTest::mousePress(preview, Qt::LeftButton, {}, {50, 50});
-    QTest::mouseMove(preview, {90, 20});
-    QTest::mouseRelease(preview, Qt::LeftButton, {}, {90, 20});
+    auto* preview = editor->findChild<QWidget*>("picPreview");
+    QTest::mousePress(window, Qt::LeftButton, {}, preview->mapTo(editor, QPoint(50, 50)));
+    QTest::mouseMove(window, preview->mapTo(editor, QPoint(90, 20)));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, preview->mapTo(editor, QPoint(90, 20)));
     editor->RenderFrame();
 
     auto* slider = editor->findChild<QSlider*>("sPolys");

@@ -1,8 +1,10 @@
 #include "frmView.h"
 
 #include "FailingGLPlatform.h"
+#include "GLSurface.h"
 #include "OnModal.h"
 #include "Palette.h"
+#include "QtGLPlatform.h"
 #include "ScriptedDialogs.h"
 #include "TestLibrary.h"
 #include "WireView.h"
@@ -14,19 +16,19 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QLocale>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QWindow>
 
 #include <GL/gl.h>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ctime>
 #include <functional>
 #include <limits>
 
@@ -58,6 +60,18 @@ void SetTriangle(CarRecord& car, int p, modLoad::Poly corners, std::uint8_t colo
         car.Vertices[std::array{corners.A, corners.B, corners.C}[k++]] = v;
 }
 
+// Qt's contexts, counting the frames presented.
+struct CountingGLPlatform : OGLUtils::QtGLPlatform {
+    CountingGLPlatform() { OGLUtils::SetGLPlatform(this); }
+    ~CountingGLPlatform() override { OGLUtils::SetGLPlatform(nullptr); }
+    void SwapBuffers(GLSurface& surface, OGLUtils::GLHandle context) override
+    {
+        ++frames;
+        QtGLPlatform::SwapBuffers(surface, context);
+    }
+    int frames = 0;
+};
+
 // The model editor on the only car of a library, opened without its render
 // loop so tests draw frames one at a time.
 class EditorTest : public testing::Test {
@@ -76,57 +90,80 @@ protected:
         modLoad::Cars.reset();
     }
 
-    // Opens the editor at the given inner size and waits until the preview can be seen.
+    // Opens the editor at the given inner size and draws the first frame.
     void Open(QSize size = {544, 390})
     {
         view.resize(size);
         view.Load();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Surface()->isExposed(); }));
         view.RenderFrame();
     }
-    QWindow* Surface() const { return view.windowHandle()->findChild<QWindow*>("previewSurface"); }
+    GLSurface* Preview() const { return Control<GLSurface>("picPreview"); }
     template <typename T = QWidget> T* Control(const char* name) const { return view.findChild<T*>(name); }
     CarRecord& Car() const { return (*modLoad::Cars)[0]; }
     // Through the editor's window, as the window system delivers it: to the
-    // view under the pointer, or to the view a button went down on.
-    void Mouse(QTest::MouseAction action, WireView* on, QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    // widget under the pointer, or to the one a button went down on.
+    void Mouse(QTest::MouseAction action, QWidget* on, QPoint at, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseEvent(action, view.windowHandle(), button, {}, on->mapTo(&view, at));
     }
+    // Another context current, as after the window composed a frame.
+    void ElsewhereCurrent()
+    {
+        if (!other.isValid()) {
+            elsewhere.create();
+            other.create();
+        }
+        other.makeCurrent(&elsewhere);
+    }
+    QRect Viewport() const
+    {
+        Preview()->makeCurrent();
+        GLint v[4];
+        glGetIntegerv(GL_VIEWPORT, v);
+        return QRect(v[0], v[1], v[2], v[3]);
+    }
+    // A pixel of the middle row of the preview's picture; by default the middle one.
+    QColor Pixel(int x = -1) const
+    {
+        const QRect viewport = Viewport();
+        GLubyte rgba[4] = {};
+        glReadPixels(x < 0 ? viewport.width() / 2 : x, viewport.height() / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        return QColor(rgba[0], rgba[1], rgba[2]);
+    }
 
     ScriptedDialogs dialogs;
+    CountingGLPlatform platform;
     frmView view;
+    QOffscreenSurface elsewhere;
+    QOpenGLContext other;
 };
 
-// Black within a pixel of the model point (h, v) of a view: 50 pixels a unit
-// about the view's centre.
+// A triangle across the middle of the preview, and a small one far to its right.
+void Middle(CarRecord& car, int p, std::uint8_t colour)
+{
+    SetTriangle(car, p, {0, 1, 2}, colour, {{-1, -1, 0}, {1, -1, 0}, {0, 1, 0}});
+}
+
+void Aside(CarRecord& car, int p, std::uint8_t colour)
+{
+    SetTriangle(car, p, {10, 11, 12}, colour, {{2.0f, 0, 0}, {2.2f, 0, 0}, {2.1f, 0.2f, 0}});
+}
+
+// Black within a device pixel of the model point (h, v) of a view: 50
+// pixels a unit about the view's centre.
 bool Ink(const WireView* view, double h, double v, QPointF offset = {})
 {
-    const QPointF at = QPointF(h * 50 + view->width() / 2.0, v * 50 + view->height() / 2.0) + offset;
+    const QImage& picture = view->Picture();
+    const QPointF at = (QPointF(h * 50 + view->width() / 2.0, v * 50 + view->height() / 2.0) + offset) *
+                       picture.devicePixelRatio();
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx) {
             const QPoint p(static_cast<int>(std::floor(at.x())) + dx, static_cast<int>(std::floor(at.y())) + dy);
-            if (view->Picture().rect().contains(p) && view->Picture().pixel(p) == qRgb(0, 0, 0))
+            if (picture.rect().contains(p) && picture.pixel(p) == qRgb(0, 0, 0))
                 return true;
         }
     return false;
-}
-
-QRect Viewport()
-{
-    GLint v[4];
-    glGetIntegerv(GL_VIEWPORT, v);
-    return QRect(v[0], v[1], v[2], v[3]);
-}
-
-// A pixel of the middle row of the frame just drawn, before the swap; by default the middle one.
-QColor Pixel(int x = -1)
-{
-    GLubyte rgba[4] = {};
-    glReadBuffer(GL_BACK);
-    glReadPixels(x < 0 ? Viewport().width() / 2 : x, Viewport().height() / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    return QColor(rgba[0], rgba[1], rgba[2]);
 }
 
 QColor PaletteColour(int number)
@@ -153,9 +190,9 @@ TEST_F(EditorTest, TheWireFrameKeepsItsScaleAboutTheViewCentresAsTheWindowResize
     Car().PolyPointCount = 255;
     Open();
     auto *xy = Control<WireView>("picXY"), *yz = Control<WireView>("picYZ"), *xz = Control<WireView>("picXZ");
+    // Resized, the views draw at once, before the loop's next frame.
     for (const QSize size : {QSize(544, 390), QSize(700, 500)}) {
         view.resize(size);
-        view.RenderFrame();
         EXPECT_TRUE(Ink(xy, 0, -1) && Ink(xy, 0.5, 0) && Ink(xy, -0.5, 0) && !Ink(xy, 0, -0.9));
         EXPECT_TRUE(Ink(yz, 0, 0) && Ink(xz, 0.5, 0.5) && !Ink(xz, 0, 0.3));
     }
@@ -181,6 +218,14 @@ TEST_F(EditorTest, ResizingLaysOutTheToolboxTheViewsAndThePreview)
     EXPECT_EQ(Control("picPreview")->geometry(), QRect(308, 250, 309, 250));
     const double ratio = view.devicePixelRatioF();
     EXPECT_EQ(Viewport(), QRect(0, 0, std::lrint(309 * ratio), std::lrint(250 * ratio)));
+    // Wider, the preview draws itself at its new shape before any frame: the
+    // middle row of the triangle is half as wide. Its view is sized in its own context.
+    Middle(Car(), 0, 50);
+    ElsewhereCurrent();
+    view.resize(1000, 390);
+    const int middle = Viewport().width() / 2, outside = middle + static_cast<int>(30 * ratio);
+    EXPECT_TRUE(Near(Pixel(middle), QColor(0, 0, 255)) && !Near(Pixel(outside), QColor(0, 0, 255)))
+        << qPrintable(Pixel(middle).name()) << " " << qPrintable(Pixel(outside).name());
     // Smaller than the toolbox: the drawing areas shrink to nothing.
     view.resize(40, 10);
     EXPECT_EQ(std::make_pair(Control("picToolBox")->width(), Control("picCont")->width()), std::make_pair(83, 0));
@@ -305,55 +350,73 @@ TEST_F(EditorTest, ImportAndExportThroughTheFileDialogsAndRefusalsChangeNothing)
     EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(expected));
 }
 
-TEST_F(EditorTest, WithoutAContextTheEditorStillEditsAndCloses)
+TEST_F(EditorTest, WithoutAContextTheViewsStillDrawAndTheEditorEditsAndCloses)
 {
-    FailingGLPlatform platform({"create"});
+    Middle(Car(), 0, 50);
+    FailingGLPlatform failing({"create"});
     dialogs << "Ok";
-    bool shown = false;
+    bool shown = false, drawn = false;
     QTimer::singleShot(100, &view, [&] {
-        shown = view.isVisible() && view.isModal();
+        shown = view.isVisible() && view.isModal() && !Preview()->isVisible();
+        drawn = Ink(Control<WireView>("picXY"), 0, -1);
         QTest::mouseClick(Control<QCheckBox>("chkHeadVisible"), Qt::LeftButton);
         view.close();
     });
     view.Run();
-    EXPECT_TRUE(shown);
+    EXPECT_TRUE(shown && drawn);
     EXPECT_EQ(dialogs.messages(), QStringList{"Can't Create A GL Rendering Context."});
     EXPECT_EQ(Car().HeadHidden, 1);
-    EXPECT_EQ(platform.swaps, 0);
 }
 
-// Hidden, the preview's window is not exposed, as when the editor is
-// minimised; the process time is read while the loop itself runs.
-TEST_F(EditorTest, TheLoopWaitsWhileNobodySeesThePreviewAndEndsWhenTheApplicationQuits)
+// The loop runs as the user leaves it: a frame after each change of what it
+// shows, none while nothing changes, and it ends when the application quits.
+TEST_F(EditorTest, TheLoopDrawsOneFrameAfterEachChangeAndNoneWhileNothingChanges)
 {
-    std::clock_t start = 0, end = 0;
+    Middle(Car(), 0, 50);
+    auto* xy = Control<WireView>("picXY");
+    // Vertex 0 at (-1, -1) in the XY view.
+    const auto corner = [&](int dx) { return QPoint(xy->width() / 2 - 50 + dx, xy->height() / 2 - 50); };
+    // Each change with the frames it must bring.
+    const std::vector<std::pair<int, std::function<void()>>> steps = {
+        {0, [] {}},
+        {1, [&] { QTest::mouseClick(Control<QCheckBox>("chkHeadVisible"), Qt::LeftButton); }},
+        {1, [&] { Mouse(MouseMove, xy, corner(0)); }},  // picked
+        {0, [&] { Mouse(MouseMove, xy, corner(2)); }},  // still the same vertex
+        {1, [&] { Mouse(MousePress, xy, corner(2)), Mouse(MouseMove, xy, corner(30)); }},  // dragged
+        {0, [&] { Mouse(MouseRelease, xy, corner(30)); }},
+        {1, [&] {  // the preview turned
+            Mouse(MousePress, Preview(), {20, 20}), Mouse(MouseMove, Preview(), {25, 20});
+            Mouse(MouseRelease, Preview(), {25, 20});
+        }},
+        {1, [&] { view.resize(600, 420); }},
+    };
+    QList<int> drawn, expected;
+    int before = 0;
+    std::size_t next = 0;
     bool returned = false;
+    QTimer step;
+    step.callOnTimeout([&] {
+        if (next > 0)
+            drawn << platform.frames - before;
+        if (next == steps.size()) {
+            step.stop();
+            QCoreApplication::quit();
+            return;
+        }
+        before = platform.frames;
+        expected << steps[next].first;
+        steps[next++].second();
+    });
     QTimer::singleShot(0, &view, [&] {
+        step.start(200);
         view.Run();
         returned = true;
     });
-    QTimer::singleShot(200, &view, [&] {
-        Control("picPreview")->hide();
-        start = std::clock();
-    });
-    QTimer::singleShot(700, &view, [&] { end = std::clock(); });
-    QTimer::singleShot(750, qApp, &QCoreApplication::quit);
     // Rescue the test if quitting left the editor open.
-    QTimer::singleShot(5000, &view, &QWidget::close);
+    QTimer::singleShot(10000, &view, &QWidget::close);
     QApplication::exec();
-    EXPECT_LT(static_cast<double>(end - start) / CLOCKS_PER_SEC, 0.1);
+    EXPECT_EQ(drawn, expected);
     EXPECT_TRUE(returned && !view.isVisible());
-}
-
-// A triangle across the middle of the preview, and a small one far to its right.
-void Middle(CarRecord& car, int p, std::uint8_t colour)
-{
-    SetTriangle(car, p, {0, 1, 2}, colour, {{-1, -1, 0}, {1, -1, 0}, {0, 1, 0}});
-}
-
-void Aside(CarRecord& car, int p, std::uint8_t colour)
-{
-    SetTriangle(car, p, {10, 11, 12}, colour, {{2.0f, 0, 0}, {2.2f, 0, 0}, {2.1f, 0.2f, 0}});
 }
 
 TEST_F(EditorTest, TheMiddleOfThePreviewShowsWhatTheRecordAndTheSelectionSay)
@@ -388,7 +451,8 @@ TEST_F(EditorTest, TheMiddleOfThePreviewShowsWhatTheRecordAndTheSelectionSay)
         view.SelectedPoly = 40;
         view.SelectedVertex = -1;
         c.setUp(Car(), view);
-        view.DrawGLScene();
+        ElsewhereCurrent();
+        view.RenderFrame();
         EXPECT_TRUE(Near(Pixel(), c.expected)) << c.what << ": " << qPrintable(Pixel().name());
     }
 }
@@ -401,16 +465,16 @@ TEST_F(EditorTest, DraggingOverThePreviewTurnsTheModelADegreeAPixel)
     // Where the triangle's middle lies before and after half a turn about Y.
     const int right = Viewport().width() / 2 + static_cast<int>(Viewport().width() * 0.34);
     const int left = Viewport().width() - 1 - right;
-    view.DrawGLScene();
+    view.RenderFrame();
     EXPECT_TRUE(Near(Pixel(right), PaletteColour(50)) && !Near(Pixel(left), PaletteColour(50)));
-    QTest::mousePress(Surface(), Qt::LeftButton, {}, {200, 60});
-    QTest::mouseMove(Surface(), {110, 90});
-    QTest::mouseMove(Surface(), {20, 90});
-    QTest::mouseRelease(Surface(), Qt::LeftButton, {}, {20, 90});
+    Mouse(MousePress, Preview(), {200, 60});
+    Mouse(MouseMove, Preview(), {110, 90});
+    Mouse(MouseMove, Preview(), {20, 90});
+    Mouse(MouseRelease, Preview(), {20, 90});
     // Without a button held the pointer turns nothing.
-    QTest::mouseMove(Surface(), {150, 150});
+    Mouse(MouseMove, Preview(), {150, 150});
     EXPECT_EQ(std::make_pair(view.RotX, view.RotY), std::make_pair(-30.0f, 180.0f));
-    view.DrawGLScene();
+    view.RenderFrame();
     EXPECT_TRUE(Near(Pixel(left), PaletteColour(50)) && !Near(Pixel(right), PaletteColour(50)));
 }
 

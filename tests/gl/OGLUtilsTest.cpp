@@ -1,11 +1,10 @@
 #include "OGLUtils.h"
 
 #include "FailingGLPlatform.h"
+#include "GLSurface.h"
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
 
-#include <QTest>
-#include <QWindow>
 
 #include <GL/gl.h>
 
@@ -36,7 +35,7 @@ TEST(GLContext, EachFailedStepShowsItsMessageAndTheRestAreStillTried)
         {{"current"}, {"choose", "set 7", "create", "current 42"}, {activate}},
         {{"choose", "set", "create", "current"}, {"choose", "set 0", "create", "current 0"}, {find, set, create, activate}},
     };
-    QWindow surface;
+    GLSurface surface;
     for (const auto& c : cases) {
         ScriptedDialogs answers;
         answers.script = QStringList(c.messages.size(), "Ok");
@@ -81,28 +80,38 @@ std::array<GLint, 4> Viewport()
 TEST(GLContext, RealContextSizesTheViewInDevicePixelsAndSetsTheInitialState)
 {
     ScriptedDialogs dialogs;
-    QWindow surface;
+    GLSurface surface;
     surface.resize(300, 200);
-    surface.setSurfaceType(QSurface::OpenGLSurface);
-    surface.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&surface));
+    // Read before any event: a paint of the widget sets a viewport of its own.
     ASSERT_TRUE(OGLUtils::CreateGLContext(surface, 16));
     const int ratio = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariableIntValue("QT_SCALE_FACTOR") : 1;
     EXPECT_EQ(surface.devicePixelRatio(), ratio);
-    EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, 300 * ratio, 200 * ratio}));
-    EXPECT_TRUE(surface.format().swapBehavior() == QSurfaceFormat::DoubleBuffer);
-    EXPECT_GE(surface.format().depthBufferSize(), 16);
+    EXPECT_TRUE(OGLUtils::MakeGLCurrent(surface));
+    EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, surface.width() * ratio, surface.height() * ratio}));
+    GLint depthBits;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    EXPECT_GE(depthBits, 16);
     GLfloat clear[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     GLint func;
     glGetIntegerv(GL_DEPTH_FUNC, &func);
     EXPECT_EQ(std::make_tuple(clear[0], clear[1], clear[2], clear[3], glIsEnabled(GL_DEPTH_TEST), func),
               std::make_tuple(0.5f, 0.5f, 0.5f, 0.0f, GLboolean(GL_TRUE), GL_LEQUAL));
+    // Cleared with alpha 0, the picture is opaque all the same: the format has no alpha.
+    glClear(GL_COLOR_BUFFER_BIT);
+    GLubyte pixel[4];
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    EXPECT_EQ(pixel[3], 255);
     // A height of 0 counts as 1.
     OGLUtils::ResizeGLView(300, 0);
     EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, 300, 1}));
     OGLUtils::ReleaseGLContext();
     EXPECT_EQ(GLContext, 0u);
+    // Without its context the surface is off the screen, and the next one shows it again.
+    EXPECT_FALSE(surface.isVisible());
+    ASSERT_TRUE(OGLUtils::CreateGLContext(surface, 16));
+    EXPECT_TRUE(surface.isVisible() && OGLUtils::MakeGLCurrent(surface));
+    OGLUtils::ReleaseGLContext();
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "frmImport.h"
 
+#include "CarHistory.h"
+
 #include "OnModal.h"
 #include "OrdinaryUser.h"
 #include "ScriptedDialogs.h"
@@ -53,7 +55,8 @@ protected:
 
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
-    frmImport dialog;
+    history::CarHistory undoStack;
+    frmImport dialog{undoStack};
     int result = -1;
 };
 

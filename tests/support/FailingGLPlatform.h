@@ -1,10 +1,10 @@
 #pragma once
 
+#include "GLSurface.h"
 #include "OGLUtils.h"
 
 #include <QSet>
 #include <QStringList>
-#include <QWindow>
 
 // A window system whose named steps fail ("choose", "set", "create",
 // "current", "none", "delete"); every call is recorded. Contexts are numbers,
@@ -14,24 +14,23 @@ public:
     explicit FailingGLPlatform(QSet<QString> failing = {}) : failing(std::move(failing)) { OGLUtils::SetGLPlatform(this); }
     ~FailingGLPlatform() override { OGLUtils::SetGLPlatform(nullptr); }
 
-    int ChoosePixelFormat(QWindow&, const OGLUtils::PixelFormatRequest& asked) override
+    int ChoosePixelFormat(GLSurface&, const OGLUtils::PixelFormatRequest& asked) override
     {
         request = asked;
         return step("choose") ? 7 : 0;
     }
-    bool SetPixelFormat(QWindow&, int format, const OGLUtils::PixelFormatRequest&) override { return step("set", format); }
-    OGLUtils::GLHandle CreateContext(QWindow&) override { return step("create") ? 42 : 0; }
-    bool MakeCurrent(QWindow* surface, OGLUtils::GLHandle context) override
+    bool SetPixelFormat(GLSurface&, int format, const OGLUtils::PixelFormatRequest&) override { return step("set", format); }
+    OGLUtils::GLHandle CreateContext(GLSurface&) override { return step("create") ? 42 : 0; }
+    bool MakeCurrent(GLSurface* surface, OGLUtils::GLHandle context) override
     {
         return surface ? step("current", static_cast<qint64>(context)) : step("none");
     }
     bool DeleteContext(OGLUtils::GLHandle context) override { return step("delete", static_cast<qint64>(context)); }
-    void SwapBuffers(QWindow&, OGLUtils::GLHandle) override { ++swaps; }
+    void SwapBuffers(GLSurface&, OGLUtils::GLHandle) override {}
 
     QSet<QString> failing;
     QStringList calls;
     OGLUtils::PixelFormatRequest request{};
-    int swaps = 0;
 
 private:
     // Records the call, with its number if it has one; false when the step fails.

@@ -6,11 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 // Answers the toolkit's dialogs from a script, in order, and records each one
 // asked for. Once the script is used up a dialog counts as unexpected and is
-// answered as cancelled (No); the test fails then, and when answers are left.
+// answered as cancelled (No or Cancel); the test fails then, and when answers are left.
 class ScriptedDialogs final : public ui::DialogProvider {
 public:
     enum Kind { Message, Input, Open, Save };
@@ -30,13 +31,20 @@ public:
         EXPECT_EQ(script, QStringList()) << "answers left for dialogs that never showed";
     }
 
-    // The text typed or the path chosen ("" cancels); "Yes", "No" or "Ok" for a message.
+    // The text typed or the path chosen ("" cancels); for a message the button:
+    // "Yes", "No", "Ok", "Save", "Discard" or "Cancel".
     ScriptedDialogs& operator<<(const QString& answer) { return script.append(answer), *this; }
 
     ui::MsgAnswer messageBox(QWidget*, const QString& text, ui::MsgStyle style, const QString& title) override
     {
+        using A = ui::MsgAnswer;
         const QString a = Next({Message, text, {}, style, title});
-        return a == "Yes" ? ui::MsgAnswer::Yes : a == "Ok" ? ui::MsgAnswer::Ok : ui::MsgAnswer::No;
+        for (const auto& [name, answer] : {std::pair{"Ok", A::Ok}, {"Yes", A::Yes}, {"No", A::No}, {"Save", A::Save},
+                                           {"Discard", A::Discard}, {"Cancel", A::Cancel}})
+            if (a == name)
+                return answer;
+        // Unexpected: the way out that changes nothing.
+        return style == ui::MsgStyle::SaveDiscardCancel ? A::Cancel : A::No;
     }
     QString inputBox(QWidget*, const QString& prompt, const QString&, const QString& text) override
     {

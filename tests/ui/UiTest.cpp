@@ -30,14 +30,17 @@ void Press(QWidget* dialog, B::StandardButton which)
         QTest::mouseClick(button, Qt::LeftButton);
 }
 
-// Enter answers a question Yes.
-TEST(MessageBox, ShowsTheStyleUnderTheAppNameAndReportsOnlyYesAsYes)
+// Enter answers a question Yes, and saves before unsaved changes go.
+TEST(MessageBox, ShowsTheStyleUnderTheAppNameAndReportsTheButtonPressed)
 {
     const std::tuple<ui::MsgStyle, QMessageBox::Icon, B::StandardButton, ui::MsgAnswer> cases[] = {
         {ui::MsgStyle::Ok, QMessageBox::NoIcon, B::Ok, ui::MsgAnswer::Ok},
         {ui::MsgStyle::OkExclamation, QMessageBox::Warning, B::Ok, ui::MsgAnswer::Ok},
         {ui::MsgStyle::YesNoQuestion, QMessageBox::Question, B::NoButton, ui::MsgAnswer::Yes},
         {ui::MsgStyle::YesNoQuestion, QMessageBox::Question, B::No, ui::MsgAnswer::No},
+        {ui::MsgStyle::SaveDiscardCancel, QMessageBox::Warning, B::NoButton, ui::MsgAnswer::Save},
+        {ui::MsgStyle::SaveDiscardCancel, QMessageBox::Warning, B::Discard, ui::MsgAnswer::Discard},
+        {ui::MsgStyle::SaveDiscardCancel, QMessageBox::Warning, B::Cancel, ui::MsgAnswer::Cancel},
     };
     for (const auto& [style, icon, press, expected] : cases) {
         QString title;

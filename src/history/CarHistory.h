@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QUndoStack>
+
+#include <cstdint>
+
+namespace history {
+
+// The undo stack of the open library. Every change to Cars is a step pushed
+// here by the window that makes it; the main window owns the stack and hands
+// it to each window that changes cars. Loading a library clears it; saving
+// marks it clean. A window that works on one car, as the model editor does,
+// undoes and redoes only the ChangeCar steps of that car, so that no step
+// moves or removes the car under it.
+class CarHistory : public QUndoStack {
+    Q_OBJECT
+
+public:
+    using QUndoStack::QUndoStack;
+
+signals:
+    // A step was done, redone or undone; `car` is the index in Cars of the car
+    // it concerns, for the windows to show. It is one past the last car when
+    // the step took the last cars away.
+    void CarChanged(std::int16_t car);
+};
+
+}  // namespace history
