@@ -15,7 +15,7 @@ namespace {
 bool inText(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
-    return byte >= 0x20 || byte == '\t' || byte == '\n' || byte == '\r';
+    return (byte >= 0x20) | (byte == '\t') | (byte == '\n') | (byte == '\r');
 }
 
 }  // namespace
@@ -68,10 +68,11 @@ void JsonSource::refill()
         return;
     }
     // Checked a whole buffer at once, which vectorises; found only when present.
-    bool clean = true;
+    unsigned char bad = 0;
     for (qint64 i = 0; i < got; ++i)
-        clean &= inText(buffer_[static_cast<std::size_t>(i)]);
-    const Ch* const stop = clean ? buffer_.data() + got : std::find_if_not<const Ch*>(buffer_.data(), buffer_.data() + got, inText);
+        bad |= static_cast<unsigned char>(!inText(buffer_[static_cast<std::size_t>(i)]));
+    const Ch* const stop =
+        bad == 0 ? buffer_.data() + got : std::find_if_not<const Ch*>(buffer_.data(), buffer_.data() + got, inText);
     end_ = stop;
     if (stop != buffer_.data() + got) {
         fault_ = QStringLiteral("%1 is not JSON text: byte %2 is 0x%3, a control character.")

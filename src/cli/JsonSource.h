@@ -58,6 +58,25 @@ public:
     }
     std::size_t Tell() const { return static_cast<std::size_t>(consumed_ + (next_ - buffer_.data())); }
 
+    // Passes over spaces, tabs and line ends straight in the buffer: a dump
+    // is a third indentation.
+    void SkipBlanks()
+    {
+        for (;;) {
+            while (next_ != end_ && (*next_ == ' ' || *next_ == '\t' || *next_ == '\r'))
+                ++next_;
+            if (next_ == end_) {
+                refill();
+                if (next_ == end_)
+                    return;
+            } else if (*next_ == '\n') {
+                Take();
+            } else {
+                return;
+            }
+        }
+    }
+
     // Not used by a reader, which never writes.
     Ch* PutBegin() { return nullptr; }
     void Put(Ch) {}
@@ -101,5 +120,11 @@ private:
     bool escaped_ = false;
     TextPlace stringStart_;
 };
+
+// The JSON reader passes over blanks through this, found by argument lookup.
+inline void SkipWhitespace(JsonSource& source)
+{
+    source.SkipBlanks();
+}
 
 }  // namespace cli

@@ -138,8 +138,8 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
         {replaced("\"Mass\": 1250", "\"Mass\": \"0x7fc00000\\n\""), "$.cars[0].Parameters.Mass: must be a number"},
         {replaced("\"Text3\": \"000000\"", "\"Text3\": \"0000\\n\""), "$.cars[0].Text3: must be 3 bytes"},
         {replaced("\"Mass\": 1250", "\"Mass\\n\": 1250"), "$.cars[0].Parameters[\"Mass\\u000a\"]: is not a parameter"},
-        // What Qt's reader lets through: a number or an escape JSON does not have,
-        // a key given twice, however it is written (refused at the second).
+        // A number or an escape JSON does not have; a key given twice, however it
+        // is written, refused at the second, also where nothing else is read.
         {replaced("\"Power\": 420", "\"Power\": .5"), "line 42, column 18: illegal value"},
         {replaced("\"Name\"", "\"N\\ame\""), "line 4, column 9: invalid escape sequence"},
         {replaced("\"Power\": 420", "\"Power\": \"junk\", \"Power\": 1"),
@@ -158,6 +158,7 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
         {replaced("\"HeadHidden\": 0,", ""), "$.cars[0].HeadHidden: is missing"},
         {"{\"cars\": []}", "$.cars: must hold 1 to 32767 cars"},
         {"[]", "$: must be an object"},
+        {QString("[").repeated(300), "line 1, column 257: nested too deeply"},
         {json + QChar(0), "The standard input is not JSON text: byte 31261 is 0x00"},
     };
     const QString out = path("out.car");
