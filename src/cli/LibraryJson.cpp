@@ -754,7 +754,8 @@ private:
     {
         const Slot slot = next();
         if (frames_.size() == DeepestNesting) {
-            const TextPlace at = source_.PlaceOf(source_.Tell() - 1);
+            // The reader tells of an opening bracket before it takes it.
+            const TextPlace at = source_.PlaceOf(source_.Tell());
             fatal = QStringLiteral("line %1, column %2: nested too deeply").arg(at.line).arg(at.column);
             return false;
         }
