@@ -27,8 +27,9 @@ struct TextPlace {
 // reader takes. It ends early, with a fault, past limit bytes or at the first
 // byte no JSON text holds (a control character other than tab, line feed and
 // carriage return), so that a binary file or a device is refused at once and
-// nothing is read without end. It keeps the place of each byte it hands out,
-// and of the last string it saw begin.
+// nothing is read without end. It counts the lines as the reader passes over
+// blanks, the only place a line can end in JSON, and keeps where the last
+// token after blanks began, as a key is.
 class JsonSource {
 public:
     using Ch = char;
@@ -43,7 +44,7 @@ public:
 
     // Where the byte at offset lies; offset is at most one line behind Tell.
     TextPlace PlaceOf(std::size_t offset) const;
-    TextPlace LastStringStart() const { return stringStart_; }
+    TextPlace LastTokenStart() const { return PlaceOf(tokenStart_); }
 
     Ch Peek() const { return next_ != end_ ? *next_ : '\0'; }
     Ch Take()
@@ -51,7 +52,6 @@ public:
         if (next_ == end_)
             return '\0';
         const Ch c = *next_++;
-        track(c);
         if (next_ == end_)
             refill();
         return c;
@@ -71,7 +71,11 @@ public:
                     return;
             } else if (*next_ == '\n') {
                 Take();
+                ++line_;
+                previousLineStart_ = lineStart_;
+                lineStart_ = Tell();
             } else {
+                tokenStart_ = Tell();
                 return;
             }
         }
@@ -85,24 +89,6 @@ public:
 
 private:
     void refill();
-    void track(Ch c)
-    {
-        if (c == '\n') {
-            ++line_;
-            previousLineStart_ = lineStart_;
-            lineStart_ = Tell();
-        }
-        if (escaped_) {
-            escaped_ = false;
-        } else if (c == '\\') {
-            escaped_ = inString_;
-        } else if (c == '"') {
-            inString_ = !inString_;
-            if (inString_)
-                stringStart_ = PlaceOf(Tell() - 1);
-        }
-    }
-
     std::unique_ptr<QIODevice> device_;
     QString name_;
     qint64 limit_;
@@ -116,9 +102,7 @@ private:
     qint64 line_ = 1;
     std::size_t lineStart_ = 0;
     std::size_t previousLineStart_ = 0;
-    bool inString_ = false;
-    bool escaped_ = false;
-    TextPlace stringStart_;
+    std::size_t tokenStart_ = 0;
 };
 
 // The JSON reader passes over blanks through this, found by argument lookup.

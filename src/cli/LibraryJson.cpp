@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <numeric>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -411,6 +412,11 @@ const QString FloatForm = QStringLiteral(
 // library's JSON is five levels deep.
 constexpr std::size_t DeepestNesting = 256;
 
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 bool hexDigit(char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -455,7 +461,7 @@ public:
             frame.seen |= std::uint64_t{1} << known;
         frame.field = known;
         if (again && twice.isEmpty()) {
-            const TextPlace at = source_.LastStringStart();
+            const TextPlace at = source_.LastTokenStart();
             twice = member(path(frames_.size() - 1), QString::fromUtf8(text, length)) +
                     QStringLiteral(": is given twice; the second is at line %1, column %2").arg(at.line).arg(at.column);
         }
@@ -497,6 +503,16 @@ public:
     bool RawNumber(const char* text, rapidjson::SizeType length, bool)
     {
         const Slot slot = next();
+        // Most numbers of a library are bytes written as plain digits.
+        if (slot.shape == Shape::Byte && length <= 3 && std::all_of(text, text + length, isDigit)) {
+            const unsigned value = std::accumulate(text, text + length, 0u,
+                                                   [](unsigned sum, char c) { return sum * 10 + unsigned(c - '0'); });
+            if (value <= 255)
+                *slot.into = static_cast<std::uint8_t>(value);
+            else
+                misfitHere(slot);
+            return true;
+        }
         double value = 0;
         if (std::from_chars(text, text + length, value).ec != std::errc()) {
             const TextPlace at = source_.PlaceOf(source_.Tell() - length);
