@@ -14,31 +14,25 @@ namespace modLoad {
 
 namespace {
 
-// Swaps between little-endian and host order; nothing to do on most hosts.
-constexpr std::uint32_t little(std::uint32_t v)
-{
-    if constexpr (std::endian::native == std::endian::big)
-        return __builtin_bswap32(v);
-    return v;
-}
-
+// Reads and writes fields in their stored form, a byte at a time, so the same
+// code is right on any host and can run at compile time.
 class RecordWriter {
 public:
-    explicit RecordWriter(std::uint8_t* out) : p_(out) {}
+    constexpr explicit RecordWriter(std::uint8_t* out) : p_(out) {}
 
     template <std::size_t N>
-    void text(const std::array<char, N>& t)
+    constexpr void text(const std::array<char, N>& t)
     {
-        std::memcpy(p_, t.data(), N);
-        p_ += N;
+        for (const char c : t)
+            *p_++ = static_cast<std::uint8_t>(c);
     }
-    void byte(std::uint8_t v) { *p_++ = v; }
-    void bits(std::uint32_t v)
+    constexpr void byte(std::uint8_t v) { *p_++ = v; }
+    constexpr void bits(std::uint32_t v)
     {
-        WriteLittle32(v, p_);
-        p_ += 4;
+        for (int i = 0; i < 4; ++i)
+            *p_++ = static_cast<std::uint8_t>(v >> (8 * i));
     }
-    void single(const float& v) { bits(std::bit_cast<std::uint32_t>(v)); }
+    constexpr void single(const float& v) { bits(std::bit_cast<std::uint32_t>(v)); }
 
 private:
     std::uint8_t* p_;
@@ -46,23 +40,24 @@ private:
 
 class RecordReader {
 public:
-    explicit RecordReader(const std::uint8_t* in) : p_(in) {}
+    constexpr explicit RecordReader(const std::uint8_t* in) : p_(in) {}
 
     template <std::size_t N>
-    void text(std::array<char, N>& t)
+    constexpr void text(std::array<char, N>& t)
     {
-        std::memcpy(t.data(), p_, N);
-        p_ += N;
+        for (char& c : t)
+            c = static_cast<char>(*p_++);
     }
-    void byte(std::uint8_t& v) { v = *p_++; }
-    void bits(std::uint32_t& v)
+    constexpr void byte(std::uint8_t& v) { v = *p_++; }
+    constexpr void bits(std::uint32_t& v)
     {
-        v = ReadLittle32(p_);
-        p_ += 4;
+        v = 0;
+        for (int i = 0; i < 4; ++i)
+            v |= std::uint32_t{*p_++} << (8 * i);
     }
-    void single(float& v)
+    constexpr void single(float& v)
     {
-        std::uint32_t b;
+        std::uint32_t b = 0;
         bits(b);
         v = std::bit_cast<float>(b);
     }
@@ -72,7 +67,7 @@ private:
 };
 
 template <typename V, typename Io>
-void walkVector(V& v, Io& io)
+constexpr void walkVector(V& v, Io& io)
 {
     io.single(v.X);
     io.single(v.Y);
@@ -80,7 +75,7 @@ void walkVector(V& v, Io& io)
 }
 
 template <typename V, typename Io>
-void walkRaw(V& v, Io& io)
+constexpr void walkRaw(V& v, Io& io)
 {
     io.bits(v.X);
     io.bits(v.Y);
@@ -88,17 +83,18 @@ void walkRaw(V& v, Io& io)
 }
 
 template <typename P, typename Io>
-void walkPoly(P& p, Io& io)
+constexpr void walkPoly(P& p, Io& io)
 {
     io.byte(p.A);
     io.byte(p.B);
     io.byte(p.C);
 }
 
-// The one walk over the seventeen fields, shared by reader and writer so the
-// two can never disagree on order or width.
+// The one definition of the record layout: the walk over the seventeen
+// fields, shared by reader and writer so the two can never disagree on order
+// or width.
 template <typename Car, typename Io>
-void walkRecord(Car& car, Io& io)
+constexpr void walkRecord(Car& car, Io& io)
 {
     io.text(car.Name);
     io.text(car.Text3);
@@ -127,15 +123,45 @@ void walkRecord(Car& car, Io& io)
         walkVector(v, io);
 }
 
+using RecordBytes = std::array<std::uint8_t, RecordSize>;
+
+// Whether a record in memory is byte for byte its stored form: the walk
+// decodes a pattern with no two neighbouring bytes alike, and the record's
+// memory must be that pattern again. A reordered or resized field, padding or
+// a big-endian host each break it. Small byte values keep every float of the
+// pattern an ordinary number.
+template <typename Car>
+constexpr bool storedAsInMemory()
+{
+    if constexpr (sizeof(Car) != RecordSize) {
+        return false;
+    } else {
+        RecordBytes pattern{};
+        for (std::size_t i = 0; i < pattern.size(); ++i)
+            pattern[i] = static_cast<std::uint8_t>(1 + (i * 29 + i / 61) % 61);
+        Car car{};
+        RecordReader reader(pattern.data());
+        walkRecord(car, reader);
+        return std::bit_cast<RecordBytes>(car) == pattern;
+    }
+}
+
+constexpr bool BulkRecords = storedAsInMemory<CarRecord>();
+// On a little-endian host the record must keep the stored layout, so that
+// whole records and tables are copied in bulk; a change that breaks it stops
+// the build instead of silently taking the slow path.
+static_assert(std::endian::native != std::endian::little || BulkRecords,
+              "CarRecord no longer lies in memory as it is stored");
+
 FileResult notALibraryFolder(const QString& fileName)
 {
     return FileFault("\"%1\" is a folder, not a car library.", fileName);
 }
 
-// Records pass through a small buffer of whole records that stays in cache.
+// Where records must be encoded one by one, they pass through a small
+// buffer of whole records that stays in cache.
 constexpr qint64 RecordsPerChunk = 64;
 
-// Encodes and writes a chunk at a time, so the whole file never sits in memory.
 bool writeTable(QIODevice& out, const CarTable& table)
 {
     std::uint8_t header[HeaderSize];
@@ -144,42 +170,98 @@ bool writeTable(QIODevice& out, const CarTable& table)
     fields.bits(static_cast<std::uint32_t>(table.size()));
     if (!WriteAll(out, reinterpret_cast<const char*>(header), HeaderSize))
         return false;
+    if constexpr (BulkRecords)
+        return WriteAll(out, reinterpret_cast<const char*>(table.data()), static_cast<qint64>(table.size()) * RecordSize);
     std::vector<std::uint8_t> chunk(static_cast<std::size_t>(RecordsPerChunk * RecordSize));
     for (std::size_t first = 0; first < table.size(); first += RecordsPerChunk) {
         const std::size_t count = std::min<std::size_t>(RecordsPerChunk, table.size() - first);
         for (std::size_t k = 0; k < count; ++k)
-            EncodeRecord(table[first + k], chunk.data() + k * RecordSize);
+            EncodeRecordFieldwise(table[first + k], chunk.data() + k * RecordSize);
         if (!WriteAll(out, reinterpret_cast<const char*>(chunk.data()), static_cast<qint64>(count) * RecordSize))
             return false;
     }
     return true;
 }
 
+// Reads until size bytes are in or the input ends; -1 on a read error.
+qint64 readFully(QIODevice& in, char* data, qint64 size)
+{
+    qint64 got = 0;
+    while (got < size) {
+        const qint64 n = in.read(data + got, size - got);
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    return got;
+}
+
+// Reads up to count records into place; the number of whole records read, or
+// -1 on a read error.
+qint64 readRecords(QIODevice& in, CarRecord* into, qint64 count)
+{
+    if constexpr (BulkRecords) {
+        const qint64 got = readFully(in, reinterpret_cast<char*>(into), count * RecordSize);
+        return got < 0 ? -1 : got / RecordSize;
+    }
+    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(RecordsPerChunk * RecordSize));
+    qint64 done = 0;
+    while (done < count) {
+        const qint64 wanted = std::min(RecordsPerChunk, count - done);
+        const qint64 got = readFully(in, reinterpret_cast<char*>(chunk.data()), wanted * RecordSize);
+        if (got < 0)
+            return -1;
+        for (qint64 k = 0; k < got / RecordSize; ++k)
+            DecodeRecordFieldwise(chunk.data() + k * RecordSize, into[done + k]);
+        done += got / RecordSize;
+        if (got < wanted * RecordSize)
+            break;
+    }
+    return done;
+}
+
 }  // namespace
 
 std::uint32_t ReadLittle32(const std::uint8_t* in)
 {
-    std::uint32_t v;
-    std::memcpy(&v, in, 4);
-    return little(v);
+    std::uint32_t v = 0;
+    RecordReader(in).bits(v);
+    return v;
 }
 
 void WriteLittle32(std::uint32_t value, std::uint8_t* out)
 {
-    value = little(value);
-    std::memcpy(out, &value, 4);
+    RecordWriter(out).bits(value);
 }
 
-void EncodeRecord(const CarRecord& car, std::uint8_t* out)
+void EncodeRecordFieldwise(const CarRecord& car, std::uint8_t* out)
 {
     RecordWriter writer(out);
     walkRecord(car, writer);
 }
 
-void DecodeRecord(const std::uint8_t* in, CarRecord& car)
+void DecodeRecordFieldwise(const std::uint8_t* in, CarRecord& car)
 {
     RecordReader reader(in);
     walkRecord(car, reader);
+}
+
+void EncodeRecord(const CarRecord& car, std::uint8_t* out)
+{
+    if constexpr (BulkRecords)
+        std::memcpy(out, &car, RecordSize);
+    else
+        EncodeRecordFieldwise(car, out);
+}
+
+void DecodeRecord(const std::uint8_t* in, CarRecord& car)
+{
+    if constexpr (BulkRecords)
+        std::memcpy(&car, in, RecordSize);
+    else
+        DecodeRecordFieldwise(in, car);
 }
 
 FileResult LoadCars(const QString& fileName, CarTable& table)
@@ -205,23 +287,25 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
 
     CarTable fresh;
     try {
-        // A tiny file may claim 32767 cars: room for no more than it can hold.
+        // Room for what the file can hold: a tiny file may claim 32767 cars,
+        // and a pipe tells no size, so the table grows as records arrive.
         const qint64 fits = (file.size() - HeaderSize) / RecordSize;
-        fresh.reserve(static_cast<std::size_t>(std::clamp<qint64>(fits, 0, count)));
-        std::vector<std::uint8_t> chunk(static_cast<std::size_t>(RecordsPerChunk * RecordSize));
-        while (fresh.size() < static_cast<std::size_t>(count)) {
-            const qint64 wanted = std::min<qint64>(RecordsPerChunk, count - static_cast<qint64>(fresh.size()));
-            const qint64 bytes = file.read(reinterpret_cast<char*>(chunk.data()), wanted * RecordSize);
-            if (bytes < 0)
+        qint64 read = 0;
+        while (read < count) {
+            const qint64 room = std::min<qint64>(count, read == 0 ? std::max(fits, RecordsPerChunk) : 2 * read);
+            // Every byte of the new entries is read in below, so they are not zeroed first.
+            fresh.reserve(static_cast<std::size_t>(room));
+            while (fresh.size() < static_cast<std::size_t>(room))
+                fresh.emplace_back(ForOverwrite{});
+            const qint64 got = readRecords(file, fresh.data() + read, room - read);
+            if (got < 0)
                 return FileFault("Cannot read \"%1\": %2.", fileName, file.errorString());
-            const qint64 whole = bytes / RecordSize;
-            for (qint64 k = 0; k < whole; ++k)
-                DecodeRecord(chunk.data() + k * RecordSize, fresh.emplace_back());
-            if (whole < wanted)
+            read += got;
+            if (read < room)
                 return FileFault("\"%1\" is damaged: it declares %2 but holds only %3.", fileName,
                                  count == 1 ? QStringLiteral("1 car") : QStringLiteral("%1 cars").arg(count),
-                                 fresh.size() == 1 ? QStringLiteral("1 whole record")
-                                                   : QStringLiteral("%1 whole records").arg(fresh.size()));
+                                 read == 1 ? QStringLiteral("1 whole record")
+                                           : QStringLiteral("%1 whole records").arg(read));
         }
     } catch (const std::bad_alloc&) {
         return FileFault("There is not enough memory to load \"%1\".", fileName);

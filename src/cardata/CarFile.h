@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CarRecord.h"
+#include "TableAllocator.h"
 
 #include <QDir>
 #include <QString>
@@ -10,7 +11,7 @@
 
 namespace modLoad {
 
-using CarTable = std::vector<CarRecord>;
+using CarTable = std::vector<CarRecord, TableAllocator<CarRecord>>;
 
 constexpr std::int32_t RecordSize = 1344;
 constexpr std::int32_t HeaderSize = 8;
@@ -43,8 +44,13 @@ FileResult SaveCars(const QString& fileName, const CarTable& table);
 std::uint32_t ReadLittle32(const std::uint8_t* in);
 void WriteLittle32(std::uint32_t value, std::uint8_t* out);
 
-// One record in its file form, field by field, little-endian.
+// One record in its file form. Where the host holds a record in memory
+// exactly as it is stored, the bytes are copied whole; else field by field.
 void EncodeRecord(const CarRecord& car, std::uint8_t* out);
 void DecodeRecord(const std::uint8_t* in, CarRecord& car);
+
+// Always field by field, little-endian: the path of big-endian hosts.
+void EncodeRecordFieldwise(const CarRecord& car, std::uint8_t* out);
+void DecodeRecordFieldwise(const std::uint8_t* in, CarRecord& car);
 
 }  // namespace modLoad

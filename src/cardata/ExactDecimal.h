@@ -12,4 +12,8 @@ namespace modLoad {
 // negative) whose shortest decimal narrows to its neighbour.
 std::optional<QByteArray> ExactDecimal(float value);
 
+// The same into out, which has room for 32 characters: the end of what was
+// written, or nullptr where there is no such decimal.
+char* ExactDecimal(float value, char* out);
+
 }  // namespace modLoad

@@ -160,7 +160,8 @@ FileResult OpenForReading(QFile& file)
     if (fd < 0)
         return FileFault("Cannot open \"%1\": %2.", fileName, qt_error_string(errno));
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    // Unbuffered: readers take large pieces, which go straight where they are wanted.
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return FileFault("Cannot open \"%1\": %2.", fileName, file.errorString());
     }

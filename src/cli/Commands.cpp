@@ -2,7 +2,7 @@
 
 #include "CarText.h"
 #include "ContactSheet.h"
-#include "JsonInput.h"
+#include "JsonSource.h"
 #include "LibraryDiff.h"
 #include "LibraryJson.h"
 #include "NumberText.h"
@@ -207,8 +207,9 @@ int dump(const QStringList& args)
     if (!cars)
         return ExitRefused;
     noteWhatIsNotKept(args[0], cars->size());
-    const QByteArray json = DumpJson(*cars);
-    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered) || !DumpJson(*cars, out))
+        return refuse(QStringLiteral("Could not write the standard output: %1.").arg(out.errorString()));
     return ExitOk;
 }
 
@@ -221,10 +222,10 @@ int build(const QStringList& args)
                                      "output, or give OUT a file name."));
     if (!toStandardOutput(output) && sameFile(input, output))
         return refuse(QStringLiteral("%1 is the JSON to read; write the library to another file.").arg(shown(output)));
-    const JsonInput json = ReadJsonText(input);
-    if (!json.error.isEmpty())
-        return refuse(json.error);
-    const JsonLibrary library = BuildFromJson(json.text);
+    JsonSource json(input);
+    const JsonLibrary library = BuildFromJson(json);
+    if (!json.Fault().isEmpty())
+        return refuse(json.Fault());
     if (!library.error.isEmpty())
         return refuse(QStringLiteral("%1 is not a car library in JSON: %2.")
                           .arg(input == QLatin1String("-") ? QStringLiteral("The standard input") : shown(input),

@@ -2,7 +2,7 @@
 
 #include "CarText.h"
 #include "ContactSheet.h"
-#include "JsonInput.h"
+#include "JsonSource.h"
 #include "LibraryJson.h"
 #include "TestLibrary.h"
 #include "WireFrame.h"
@@ -129,7 +129,7 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
         return json.contains(from) ? QString(json).replace(json.indexOf(from), from.size(), to) : QString();
     };
     const std::pair<QString, const char*> cases[] = {
-        {replaced("\"cars\": [", "\"cars\": [,"), "line 2, column 13"},
+        {replaced("\"cars\": [", "\"cars\": [,"), "line 2, column 12: illegal value"},
         {replaced("\"Power\": 420", "\"Power\": \"fast\""), "$.cars[0].Parameters.Power: must be a number"},
         {replaced("\"Top Speed\": 285", "\"Top Speed\": 1e39"), "$.cars[0].Parameters[\"Top Speed\"]: is out of"},
         // Halfway between the largest float and the next power of two.
@@ -138,9 +138,9 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
         {replaced("\"Mass\": 1250", "\"Mass\": \"0x7fc00000\\n\""), "$.cars[0].Parameters.Mass: must be a number"},
         {replaced("\"Text3\": \"000000\"", "\"Text3\": \"0000\\n\""), "$.cars[0].Text3: must be 3 bytes"},
         {replaced("\"Mass\": 1250", "\"Mass\\n\": 1250"), "$.cars[0].Parameters[\"Mass\\u000a\"]: is not a parameter"},
-        // What Qt's reader lets through: a number or an escape JSON does not have,
-        // a key given twice, however it is written (refused at the second).
-        {replaced("\"Power\": 420", "\"Power\": .5"), "line 42, column 18: illegal number"},
+        // A number or an escape JSON does not have; a key given twice, however it
+        // is written, refused at the second, also where nothing else is read.
+        {replaced("\"Power\": 420", "\"Power\": .5"), "line 42, column 18: illegal value"},
         {replaced("\"Name\"", "\"N\\ame\""), "line 4, column 9: invalid escape sequence"},
         {replaced("\"Power\": 420", "\"Power\": \"junk\", \"Power\": 1"),
          "$.cars[0].Parameters.Power: is given twice; the second is at line 42, column 26"},
@@ -158,6 +158,7 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
         {replaced("\"HeadHidden\": 0,", ""), "$.cars[0].HeadHidden: is missing"},
         {"{\"cars\": []}", "$.cars: must hold 1 to 32767 cars"},
         {"[]", "$: must be an object"},
+        {QString("[").repeated(300), "line 1, column 257: nested too deeply"},
         {json + QChar(0), "The standard input is not JSON text: byte 31261 is 0x00"},
     };
     const QString out = path("out.car");
@@ -165,7 +166,7 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
         ASSERT_FALSE(text.isEmpty()) << fault;
         const Result built = run({"build", "-", out}, text.toUtf8());
         EXPECT_EQ(built.status, 1) << fault;
-        EXPECT_TRUE(built.err.contains(fault)) << qPrintable(built.err);
+        EXPECT_TRUE(built.err.contains(fault)) << qPrintable(built.err) << qPrintable(built.err);
         EXPECT_FALSE(QFile::exists(out)) << fault;
     }
     // A name shorter than 13 characters is stored as the editor stores a new name.
@@ -248,9 +249,11 @@ TEST_F(Cli, ReadsJsonUpToTheLargestALibraryCanTake)
         ASSERT_EQ(write(ends[1], text.constData(), size), size);
         close(ends[1]);
         for (const QString& from : {WriteFile(path("spaces.json"), text), QStringLiteral("/dev/fd/%1").arg(ends[0])}) {
-            const cli::JsonInput read = cli::ReadJsonText(from, 100);
-            EXPECT_EQ(read.text, size <= 100 ? text : QByteArray()) << qPrintable(from);
-            EXPECT_EQ(read.error.contains("is longer than the JSON of any library can be (100 bytes)"), size > 100);
+            cli::JsonSource source(from, 100);
+            const cli::JsonLibrary built = cli::BuildFromJson(source);
+            EXPECT_EQ(source.Fault().contains("is longer than the JSON of any library can be (100 bytes)"), size > 100)
+                << qPrintable(from);
+            EXPECT_EQ(built.error.contains("line 1, column 101: no JSON value"), size <= 100) << qPrintable(built.error);
         }
         close(ends[0]);
     }
