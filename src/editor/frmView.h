@@ -120,7 +120,7 @@ private:
     QAction* actUndo;
     QAction* actRedo;
     history::CarHistory& undoStack;
-    // The record when the drag in progress moved its vertex first.
+    // The record as it was before the drag in progress first moved its vertex.
     std::optional<modLoad::CarRecord> dragStart;
     // Where the pointer last moved over a view, to pick anew after an undo.
     WireView* pointerView = nullptr;
