@@ -44,12 +44,6 @@ QPushButton* makeButton(const char* name, const QString& caption, QWidget* paren
     return button;
 }
 
-// A car's name as a step's text shows it; & is doubled, as menus read it as a mnemonic.
-QString StepName(const modLoad::CarName& name)
-{
-    return modLoad::NameAsShown(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
-}
-
 // The one local .car file a drag carries, or nothing.
 QString DroppedLibrary(const QMimeData* data)
 {
@@ -251,7 +245,8 @@ void frmMain::lstDetails_ItemActivated()
     const modLoad::CarRecord& before = (*modLoad::Cars)[car];
     modLoad::CarRecord after = before;
     after.Parameters[parameter] = *value;
-    const QString text = QStringLiteral("Set %1 of %2").arg(modLoad::ParameterNames[parameter], StepName(before.Name));
+    const QString text =
+        QStringLiteral("Set %1 of %2").arg(modLoad::ParameterNames[parameter], history::StepName(before.Name));
     undoStack->push(new history::ChangeCar(*undoStack, car, before, after, text));
 }
 
@@ -289,7 +284,8 @@ void frmMain::cmdEdit_Click()
     }
     modLoad::CarRecord after = before;
     after.Name = modLoad::StoredName(answer);
-    const QString text = QStringLiteral("Rename %1 to %2").arg(StepName(name), StepName(after.Name));
+    const QString text =
+        QStringLiteral("Rename %1 to %2").arg(history::StepName(name), history::StepName(after.Name));
     undoStack->push(new history::ChangeCar(*undoStack, car, before, after, text));
 }
 
@@ -304,7 +300,7 @@ void frmMain::cmdRemove_Click()
         return;
 
     const std::int16_t position = static_cast<std::int16_t>(cmbCars->currentIndex());
-    const QString text = QStringLiteral("Remove %1").arg(StepName(cars[position].Name));
+    const QString text = QStringLiteral("Remove %1").arg(history::StepName(cars[position].Name));
     undoStack->push(new history::RemoveCar(*undoStack, position, text));
 }
 
@@ -426,7 +422,7 @@ void frmMain::cmdExport_Click()
 frmView& frmMain::ModelEditor()
 {
     if (!modelEditor)
-        modelEditor = new frmView(this);
+        modelEditor = new frmView(*undoStack, this);
     return *modelEditor;
 }
 
@@ -435,9 +431,5 @@ void frmMain::cmdView_Click()
     SelectedCar = static_cast<std::int16_t>(cmbCars->currentIndex());
     if (SelectedCar < 0 || !modLoad::Cars)
         return;
-    // The editor changes the record in place; its whole visit is one step.
-    const modLoad::CarRecord before = (*modLoad::Cars)[SelectedCar];
     ModelEditor().Run();
-    const QString text = QStringLiteral("Edit Model of %1").arg(StepName(before.Name));
-    undoStack->push(new history::ChangeCar(*undoStack, SelectedCar, before, (*modLoad::Cars)[SelectedCar], text));
 }

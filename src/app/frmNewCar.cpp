@@ -72,7 +72,7 @@ void frmNewCar::cmdOk_Click()
     modLoad::CopyCar((*modLoad::Cars)[static_cast<std::size_t>(templateCar)], car[0]);
     // The name exactly as typed, spaces around it included.
     car[0].Name = modLoad::StoredName(txtName->text());
-    const QString text = QStringLiteral("Add %1").arg(modLoad::NameAsShown(car[0].Name));
+    const QString text = QStringLiteral("Add %1").arg(history::StepName(car[0].Name));
     undoStack.push(new history::AddCars(undoStack, std::move(car), text));
     accept();
 }

@@ -1,5 +1,6 @@
 #include "frmView.h"
 
+#include "CarHistory.h"
 #include "GLScene.h"
 #include "GLSurface.h"
 #include "OGLUtils.h"
@@ -10,9 +11,12 @@
 #include "Dialogs.h"
 #include "NumberText.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -43,12 +47,14 @@ Control* named(Control* control, const char* name)
 
 }  // namespace
 
-frmView::frmView(QWidget* parent) : QWidget(parent, Qt::Window)
+frmView::frmView(history::CarHistory& undoStack, QWidget* parent)
+    : QWidget(parent, Qt::Window), undoStack(undoStack)
 {
     setObjectName(QStringLiteral("frmView"));
     setWindowTitle(QStringLiteral("Edit Model"));
     setWindowModality(Qt::ApplicationModal);
     BuildControls();
+    BuildUndoActions();
     resize(InitialWidth, InitialHeight);
 }
 
@@ -101,9 +107,34 @@ void frmView::BuildControls()
     connect(picPreview, &GLSurface::Repaint, this, &frmView::picPreview_Paint);
 }
 
+// As in the main window, Undo and Redo sit in the window's context menu, which
+// a right click on the toolbox or a view opens. Not on the preview: a drag
+// with any button turns the model there. The colour box leaves the keys to
+// them, so they take back the colour typed as one step.
+void frmView::BuildUndoActions()
+{
+    actUndo = named(new QAction(this), "actUndo");
+    actUndo->setShortcuts(QKeySequence::Undo);
+    actRedo = named(new QAction(this), "actRedo");
+    actRedo->setShortcuts(QKeySequence::Redo);
+    addActions({actUndo, actRedo});
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    picPreview->setContextMenuPolicy(Qt::PreventContextMenu);
+    txtColour->installEventFilter(this);
+    connect(actUndo, &QAction::triggered, this, &frmView::actUndo_Click);
+    connect(actRedo, &QAction::triggered, this, &frmView::actRedo_Click);
+    connect(&undoStack, &QUndoStack::indexChanged, this, &frmView::UndoStack_IndexChanged);
+    UndoStack_IndexChanged();
+}
+
 modLoad::CarRecord& frmView::Car() const
 {
     return (*modLoad::Cars)[static_cast<std::size_t>(SelectedCar)];
+}
+
+QString frmView::CarName() const
+{
+    return history::StepName(Car().Name);
 }
 
 void frmView::Run()
@@ -129,6 +160,14 @@ void frmView::Load()
     OGLUtils::CreateGLContext(*picPreview, PreviewColourBits);
     // A car without triangles still gets a range: triangle 0 alone.
     sPolys->setRange(0, std::max(modLoad::UsedPolys(Car()) - 1, 0));
+    ShowRecord();
+    UndoStack_IndexChanged();
+}
+
+// The toolbox shows the record: the head box, and through the slider's
+// handler the colour of the selected triangle; the next frame shows it too.
+void frmView::ShowRecord()
+{
     chkHeadVisible->setChecked(Car().HeadHidden == 0);
     sPolys_Change();
 }
@@ -190,10 +229,83 @@ void frmView::Form_Resize()
 
 void frmView::closeEvent(QCloseEvent*)
 {
+    // A release cannot reach a closed window; a drag must not outlive it.
+    EndDrag();
     StopRender = true;
     OGLUtils::ReleaseGLContext();
-    // A release cannot reach a closed window; a drag must not outlive it.
+}
+
+// The car becomes `after` in one step; a drag in progress ends first, as a
+// step of its own.
+void frmView::Record(const modLoad::CarRecord& after, const QString& text, int mergeKey)
+{
+    EndDrag();
+    if (Push(Car(), after, text, mergeKey))
+        RequestFrame();
+}
+
+// True when the step was pushed: not when it changes nothing, as even such a
+// step would drop the steps that could be redone.
+bool frmView::Push(const modLoad::CarRecord& before, const modLoad::CarRecord& after, const QString& text,
+                   int mergeKey)
+{
+    if (history::SameRecord(before, after))
+        return false;
+    undoStack.push(new history::ChangeCar(undoStack, SelectedCar, before, after, text, mergeKey));
+    return true;
+}
+
+// A drag is one step from the record at its first move to the record now.
+void frmView::EndDrag()
+{
     DragButton = 0;
+    if (!dragStart)
+        return;
+    const modLoad::CarRecord before = *dragStart;
+    dragStart.reset();
+    Push(before, Car(), QStringLiteral("Move Vertex %1 of %2").arg(SelectedVertex).arg(CarName()),
+         history::ChangeCar::NoMerge);
+}
+
+// The step at `index` of the stack when it changes the edited car in place:
+// the editor undoes and redoes no step that could move or remove its car.
+const history::ChangeCar* frmView::EditorStep(int index) const
+{
+    const auto* step = dynamic_cast<const history::ChangeCar*>(undoStack.command(index));
+    return step && step->Car() == SelectedCar ? step : nullptr;
+}
+
+void frmView::UndoStack_IndexChanged()
+{
+    const history::ChangeCar* undo = EditorStep(undoStack.index() - 1);
+    const history::ChangeCar* redo = EditorStep(undoStack.index());
+    actUndo->setEnabled(undo);
+    actUndo->setText(undo ? QStringLiteral("Undo %1").arg(undo->text()) : QStringLiteral("Undo"));
+    actRedo->setEnabled(redo);
+    actRedo->setText(redo ? QStringLiteral("Redo %1").arg(redo->text()) : QStringLiteral("Redo"));
+}
+
+void frmView::actUndo_Click()
+{
+    TakeStep(true);
+}
+
+void frmView::actRedo_Click()
+{
+    TakeStep(false);
+}
+
+// Undoes or redoes the next step, which the actions, enabled only for the
+// editor's steps, have checked; the toolbox and the next frame show it.
+void frmView::TakeStep(bool back)
+{
+    // A drag in progress is the step an undo takes back.
+    EndDrag();
+    back ? undoStack.undo() : undoStack.redo();
+    ShowRecord();
+    // The vertex under the pointer may have moved away, or another come.
+    if (pointerView)
+        View_MouseMove(pointerView, pointerAt);
 }
 
 void frmView::cmdImport_Click()
@@ -202,10 +314,13 @@ void frmView::cmdImport_Click()
     const QString fileName = ui::OpenFileDialog(this);
     if (fileName.isEmpty())
         return;
-    const modLoad::FileResult result = modOBJ::ImportOBJ(fileName, Car());
-    RequestFrame();
-    if (!result)
+    modLoad::CarRecord after = Car();
+    if (const modLoad::FileResult result = modOBJ::ImportOBJ(fileName, after); !result) {
         ui::MsgBox(this, result.message);
+        return;
+    }
+    const QString text = history::StepText(QFileInfo(fileName).fileName());
+    Record(after, QStringLiteral("Import %1 into %2").arg(text, CarName()));
 }
 
 void frmView::cmdExport_Click()
@@ -234,9 +349,12 @@ void frmView::txtColour_Change()
     // Read as the value prompt reads numbers, rounded from the digits typed;
     // anything else leaves the colour.
     const std::optional<qint64> number = ui::TextToWhole(text);
-    if (number && *number >= 0 && *number <= 255)
-        Car().PolyColour[static_cast<std::size_t>(SelectedPoly)] = static_cast<std::uint8_t>(*number);
-    RequestFrame();
+    if (!number || *number < 0 || *number > 255)
+        return;
+    modLoad::CarRecord after = Car();
+    after.PolyColour[static_cast<std::size_t>(SelectedPoly)] = static_cast<std::uint8_t>(*number);
+    // The keystrokes on one triangle are one step.
+    Record(after, QStringLiteral("Set Colour of Triangle %1 of %2").arg(SelectedPoly).arg(CarName()), SelectedPoly);
 }
 
 void frmView::cmdFlipPoly_Click()
@@ -244,15 +362,18 @@ void frmView::cmdFlipPoly_Click()
     // The normal table has 30 entries; triangles 30 to 39 have no normal of their number.
     if (!modLoad::VertexInModel(SelectedPoly))
         return;
-    modLoad::Vector& normal = Car().Normals[static_cast<std::size_t>(SelectedPoly)];
+    modLoad::CarRecord after = Car();
+    modLoad::Vector& normal = after.Normals[static_cast<std::size_t>(SelectedPoly)];
     normal = {-normal.X, -normal.Y, -normal.Z};
-    RequestFrame();
+    Record(after, QStringLiteral("Flip Normal %1 of %2").arg(SelectedPoly).arg(CarName()));
 }
 
 void frmView::chkHeadVisible_Click()
 {
-    Car().HeadHidden = chkHeadVisible->isChecked() ? 0 : 1;
-    RequestFrame();
+    modLoad::CarRecord after = Car();
+    after.HeadHidden = chkHeadVisible->isChecked() ? 0 : 1;
+    const QString text = after.HeadHidden ? QStringLiteral("Hide Head of %1") : QStringLiteral("Show Head of %1");
+    Record(after, text.arg(CarName()));
 }
 
 float frmView::ScaleOf(const WireView& view) const
@@ -262,17 +383,21 @@ float frmView::ScaleOf(const WireView& view) const
 
 void frmView::View_MouseDown(WireView*, int button)
 {
+    // Also a drag whose release was lost ends here.
+    EndDrag();
     if (SelectedVertex != -1)
         DragButton = button;
 }
 
 void frmView::View_MouseUp(WireView*, int)
 {
-    DragButton = 0;
+    EndDrag();
 }
 
 void frmView::View_MouseMove(WireView* view, QPointF position)
 {
+    pointerView = view;
+    pointerAt = position;
     TrackVertex(*view, static_cast<float>(position.x()), static_cast<float>(position.y()), ScaleOf(*view));
 }
 
@@ -285,6 +410,8 @@ void frmView::TrackVertex(const WireView& view, float x, float y, float scale)
     const editor::ViewAxes axes = view.Axes();
 
     if (SelectedVertex != -1 && (DragButton & 1)) {
+        if (!dragStart)
+            dragStart = car;
         modLoad::Vector& vertex = car.Vertices[static_cast<std::size_t>(SelectedVertex)];
         editor::Coordinate(vertex, axes.H) = h;
         editor::Coordinate(vertex, axes.V) = v;
@@ -313,6 +440,13 @@ void frmView::TrackVertex(const WireView& view, float x, float y, float scale)
 
 bool frmView::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == txtColour && event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+            event->ignore();
+            return true;
+        }
+    }
     if (watched == picPreview) {
         if (event->type() == QEvent::MouseButtonPress)
             picPreview_MouseDown(static_cast<QMouseEvent*>(event)->position());

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "CarRecord.h"
+#include "CarSteps.h"
 
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 
 class GLSurface;
+class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -23,13 +26,14 @@ extern bool StopRender;
 
 // The model editor: three flat views and a 3D preview of one car's model,
 // with a toolbox for colours, normals, the head and OBJ import. Every edit is
-// made at once in the car's record in Cars. Made once and kept, so its fields
-// carry over from one opening to the next.
+// made at once in the car's record in Cars, as a step of the library's undo
+// stack; the editor undoes and redoes the steps that change its car in place.
+// Made once and kept, so its fields carry over from one opening to the next.
 class frmView : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmView(QWidget* parent = nullptr);
+    explicit frmView(history::CarHistory& undoStack, QWidget* parent = nullptr);
 
     // Opens the editor modally on Cars[SelectedCar] and, until it closes,
     // draws a frame whenever the picture may have changed.
@@ -77,9 +81,20 @@ private slots:
     void View_MouseDown(WireView* view, int button);
     void View_MouseUp(WireView* view, int button);
     void View_MouseMove(WireView* view, QPointF position);
+    void actUndo_Click();
+    void actRedo_Click();
+    void UndoStack_IndexChanged();
 
 private:
     void BuildControls();
+    void BuildUndoActions();
+    void ShowRecord();
+    void TakeStep(bool back);
+    void Record(const modLoad::CarRecord& after, const QString& text, int mergeKey = history::ChangeCar::NoMerge);
+    bool Push(const modLoad::CarRecord& before, const modLoad::CarRecord& after, const QString& text, int mergeKey);
+    void EndDrag();
+    const history::ChangeCar* EditorStep(int index) const;
+    QString CarName() const;
     void Form_Resize();
     void RequestFrame();
     void TrackVertex(const WireView& view, float x, float y, float scale);
@@ -102,6 +117,14 @@ private:
     WireView* picYZ;
     WireView* picXZ;
     GLSurface* picPreview;
+    QAction* actUndo;
+    QAction* actRedo;
+    history::CarHistory& undoStack;
+    // The record as it was before the drag in progress first moved its vertex.
+    std::optional<modLoad::CarRecord> dragStart;
+    // Where the pointer last moved over a view, to pick anew after an undo.
+    WireView* pointerView = nullptr;
+    QPointF pointerAt;
     // The picture may have changed since the last frame.
     bool frameDue = false;
 };

@@ -8,7 +8,12 @@ namespace history {
 
 namespace {
 
-// Records are compared as the file would hold them, so NaNs compare by their bits.
+// Every ChangeCar that may merge shares one id; mergeWith checks car and key.
+constexpr int MergingChange = 1;
+
+}  // namespace
+
+// As the file would hold them, so NaNs compare by their bits.
 bool SameRecord(const modLoad::CarRecord& a, const modLoad::CarRecord& b)
 {
     std::array<std::uint8_t, modLoad::RecordSize> x, y;
@@ -17,10 +22,15 @@ bool SameRecord(const modLoad::CarRecord& a, const modLoad::CarRecord& b)
     return x == y;
 }
 
-// Every ChangeCar that may merge shares one id; mergeWith checks car and key.
-constexpr int MergingChange = 1;
+QString StepText(QString text)
+{
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
 
-}  // namespace
+QString StepName(const modLoad::CarName& name)
+{
+    return StepText(modLoad::NameAsShown(name));
+}
 
 ChangeCar::ChangeCar(CarHistory& stack, std::int16_t car, const modLoad::CarRecord& before,
                      const modLoad::CarRecord& after, const QString& text, int mergeKey)

@@ -3,11 +3,21 @@
 #include "CarHistory.h"
 #include "CarFile.h"
 
+#include <QString>
 #include <QUndoCommand>
 
 #include <cstdint>
 
 namespace history {
+
+// True when the records hold the same bytes as the file would store them.
+bool SameRecord(const modLoad::CarRecord& a, const modLoad::CarRecord& b);
+
+// A text as a step's text holds it: & doubled, as menus read it as a mnemonic.
+QString StepText(QString text);
+
+// A car's name as a step's text holds it.
+QString StepName(const modLoad::CarName& name);
 
 // One car's record changed in place: the whole record before and after.
 // Steps made with the same merge key on the same car merge while they follow

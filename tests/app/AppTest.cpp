@@ -14,6 +14,7 @@
 #include "modOBJ.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
@@ -84,11 +85,12 @@ protected:
         ASSERT_EQ(Selector()->currentIndex(), position);
     }
     // Shortcuts work in the active window; with no window manager, a dialog
-    // that closes leaves none active.
-    void Keys(QKeySequence::StandardKey keys)
+    // that closes leaves none active. The keys go to `to`, by default the main window.
+    void Keys(QKeySequence::StandardKey keys, QWidget* to = nullptr)
     {
-        QApplication::setActiveWindow(&window);
-        QTest::keySequence(&window, keys);
+        to = to ? to : &window;
+        QApplication::setActiveWindow(to->window());
+        QTest::keySequence(to, keys);
     }
     // The new-car dialog: typed is the name to type ("-" presses Cancel),
     // chosen the template, -1 for none.
@@ -309,17 +311,52 @@ TEST_F(MainWindow, ImportRefreshesTheSelectorAndExportWritesTheChosenCars)
 
 // Each kind of step, undone and redone with the keys: the library, the
 // selector and the parameter list follow, the car the step concerns selected.
+// The model editor's steps are made, undone and redone in the editor, whose
+// toolbox follows too; in it the keys reach only the steps of its car.
 TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
 {
     CarTable expected = MakeCars(4);
+    const QString kart = VELMAR_SOURCE_DIR "/samples/kart.obj", wedge = VELMAR_SOURCE_DIR "/samples/wedge.obj";
+    // Car 0 has a model to drag, its head shown and colour 7 on triangle 0.
+    ASSERT_TRUE(modOBJ::ImportOBJ(kart, expected[0]));
+    expected[0].HeadHidden = 0;
+    expected[0].PolyColour[0] = 7;
     const CarTable file = MakeCars(3, 7, "File");
     Load(Write("four.car", expected));
     const QString fileName = Write("file.car", file);
+    frmView* editor = nullptr;  // while an editor step is made, undone and redone
+    const auto click = [&](const char* control) {
+        QTest::mouseClick(editor->findChild<QAbstractButton*>(control), Qt::LeftButton);
+    };
+    // Vertex 0 of car 0 dragged in the XY view, ended by a release or by
+    // closing the editor; where it lands.
+    QPointF dragged;
+    const auto drag = [&](bool release) {
+        auto* xy = editor->findChild<WireView*>("picXY");
+        QWindow* window = editor->windowHandle();
+        const QPoint from = editor::MapToView(expected[0].Vertices[0], xy->Axes(), 50, xy->size()).toPoint();
+        const QPoint to = from + QPoint(12, 6);
+        QTest::mouseMove(window, xy->mapTo(editor, from));
+        QTest::mousePress(window, Qt::LeftButton, {}, xy->mapTo(editor, from));
+        for (const QPoint by : {QPoint(5, 0), QPoint(9, 4), QPoint(12, 6)})
+            QTest::mouseMove(window, xy->mapTo(editor, from + by));
+        if (release)
+            QTest::mouseRelease(window, Qt::LeftButton, {}, xy->mapTo(editor, to));
+        else
+            editor->close();
+        dragged = QPointF((static_cast<float>(to.x()) - xy->width() / 2.0f) / 50.0f,
+                          (static_cast<float>(to.y()) - xy->height() / 2.0f) / 50.0f);
+    };
+    const auto moveVertex = [&](CarTable& t) {
+        t[0].Vertices[0].X = static_cast<float>(dragged.x()), t[0].Vertices[0].Y = static_cast<float>(dragged.y());
+    };
     const struct {
         QString undo;  // the undo command's text, naming the step
         std::function<void()> make;
         std::function<void(CarTable&)> change;  // the step, made to the expected cars
         int shownBefore, shownAfter;
+        int editing = -1;  // the car the model editor is open on, the keys going to it
+        const char* keysTo = nullptr;  // the editor's control that has them
     } steps[] = {
         {"Undo Set Power of Car 1", [&] { ChooseCar(1), (dialogs << "280"), ActivateRow(34); },
          [](CarTable& t) { t[1].Parameters[34] = 280; }, 1, 1},
@@ -331,38 +368,85 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
          [](CarTable& t) { t.erase(t.begin() + 1); }, 1, 1},
         {"Undo Import 2 cars", [&] { (dialogs << fileName), Transfer("cmdImport", {2, 0}); },
          [&](CarTable& t) { t.insert(t.end(), {file[0], file[2]}); }, 3, 4},
-        {"Undo Edit Model of Car 0", [&] {
+        {"Undo Flip Normal 0 of Car 0", [&] { click("cmdFlipPoly"); },
+         [](CarTable& t) { t[0].Normals[0] = {-t[0].Normals[0].X, -t[0].Normals[0].Y, -t[0].Normals[0].Z}; }, 0, 0, 0},
+        {"Undo Set Colour of Triangle 0 of Car 0", [&] {
+             auto* colour = editor->findChild<QLineEdit*>("txtColour");
+             colour->selectAll();
+             QTest::keyClicks(colour, "15");
+         }, [](CarTable& t) { t[0].PolyColour[0] = 15; }, 0, 0, 0},
+        // The views take no focus: the keys reach the colour box typed in last.
+        {"Undo Move Vertex 0 of Car 0", [&] { drag(true); }, moveVertex, 0, 0, 0, "txtColour"},
+        {"Undo Hide Head of Car 0", [&] { click("chkHeadVisible"); }, [](CarTable& t) { t[0].HeadHidden = 1; },
+         0, 0, 0},
+        {"Undo Import wedge.obj into Car 0", [&] { (dialogs << wedge), click("cmdImport"); },
+         [&](CarTable& t) { ASSERT_TRUE(modOBJ::ImportOBJ(wedge, t[0])); }, 0, 0, 0},
+        {"Undo Move Vertex 0 of Car 0", [&] {
              ChooseCar(0);
-             OnModal<frmView>([](frmView* editor) {
-                 QTest::mouseClick(editor->findChild<QPushButton*>("cmdFlipPoly"), Qt::LeftButton);
-             }, [&] { Click("cmdView"); });
-         }, [](CarTable& t) { t[0].Normals[0] = {-t[0].Normals[0].X, -t[0].Normals[0].Y, -t[0].Normals[0].Z}; }, 0, 0},
+             OnModal<frmView>([&](frmView* opened) { editor = opened, drag(false); }, [&] { Click("cmdView"); });
+             editor = nullptr;
+             // The button goes up over the main window.
+             QTest::mouseRelease(window.windowHandle(), Qt::LeftButton);
+         }, moveVertex, 0, 0},
     };
-    // The library, the names listed, the car selected and its parameters.
+    // The library, the names listed, the car selected and its parameters, and
+    // in the editor the colour of the selected triangle and the head box.
     const auto shown = [&] {
         QStringList names, settings;
         for (int i = 0; i < Selector()->count(); ++i)
             names << Selector()->itemText(i);
         for (int row = 0; row < Details()->topLevelItemCount(); ++row)
             settings << Setting(row);
+        if (editor)
+            settings << editor->findChild<QLineEdit*>("txtColour")->text()
+                     << QString::number(editor->findChild<QCheckBox*>("chkHeadVisible")->isChecked());
         return std::tuple(Encoded(*modLoad::Cars), names, Selector()->currentIndex(), settings);
     };
     const auto expect = [&](const CarTable& cars, int car) {
         QStringList settings;
         for (float value : cars[car].Parameters)
             settings << ui::SingleToText(value);
+        if (editor)
+            settings << QString::number(cars[car].PolyColour[editor->findChild<QSlider*>("sPolys")->value()])
+                     << QString::number(cars[car].HeadHidden == 0);
         return std::tuple(Encoded(cars), modLoad::NamesAsShown(cars), car, settings);
     };
+    const auto actions = [&]() -> QObject& { return editor ? *static_cast<QObject*>(editor) : window; };
     for (const auto& step : steps) {
-        const CarTable before = expected;
-        step.make();
-        step.change(expected);
-        EXPECT_EQ(window.findChild<QAction*>("actUndo")->text(), step.undo);
-        Keys(QKeySequence::Undo);
-        EXPECT_EQ(shown(), expect(before, step.shownBefore)) << qPrintable(step.undo);
-        Keys(QKeySequence::Redo);
-        EXPECT_EQ(shown(), expect(expected, step.shownAfter)) << qPrintable(step.undo);
+        const auto check = [&] {
+            const CarTable before = expected;
+            step.make();
+            step.change(expected);
+            EXPECT_EQ(actions().findChild<QAction*>("actUndo", Qt::FindDirectChildrenOnly)->text(), step.undo);
+            QWidget* keys = editor && step.keysTo ? editor->findChild<QWidget*>(step.keysTo) : editor;
+            Keys(QKeySequence::Undo, keys);
+            EXPECT_EQ(shown(), expect(before, step.shownBefore)) << qPrintable(step.undo);
+            Keys(QKeySequence::Redo, keys);
+            EXPECT_EQ(shown(), expect(expected, step.shownAfter)) << qPrintable(step.undo);
+        };
+        if (step.editing < 0) {
+            check();
+            continue;
+        }
+        ChooseCar(step.editing);
+        OnModal<frmView>([&](frmView* opened) { editor = opened, check(); }, [&] { Click("cmdView"); });
+        editor = nullptr;
     }
+
+    // A value of another car below, an Add to redo: in the editor the keys
+    // reach neither.
+    ChooseCar(1), (dialogs << "9"), ActivateRow(0);
+    expected[1].Parameters[0] = 9;
+    NewCar("Guard", 0);
+    Keys(QKeySequence::Undo);
+    ChooseCar(0);
+    bool disabled = false;
+    OnModal<frmView>([&](frmView* opened) {
+        Keys(QKeySequence::Undo, opened), Keys(QKeySequence::Redo, opened);
+        disabled = !opened->findChild<QAction*>("actUndo")->isEnabled() &&
+                   !opened->findChild<QAction*>("actRedo")->isEnabled();
+    }, [&] { Click("cmdView"); });
+    EXPECT_TRUE(disabled);
     EXPECT_EQ(SaveAs("steps.car"), LibraryFile(expected));
 }
 

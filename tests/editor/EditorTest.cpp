@@ -1,5 +1,6 @@
 #include "frmView.h"
 
+#include "CarHistory.h"
 #include "FailingGLPlatform.h"
 #include "GLSurface.h"
 #include "OnModal.h"
@@ -134,7 +135,8 @@ protected:
 
     ScriptedDialogs dialogs;
     CountingGLPlatform platform;
-    frmView view;
+    history::CarHistory history;
+    frmView view{history};
     QOffscreenSurface elsewhere;
     QOpenGLContext other;
 };
