@@ -245,6 +245,9 @@ void frmMain::lstDetails_ItemActivated()
     const modLoad::CarRecord& before = (*modLoad::Cars)[car];
     modLoad::CarRecord after = before;
     after.Parameters[parameter] = *value;
+    // The same value again is no step: pushing one would drop what could be redone.
+    if (history::SameRecord(before, after))
+        return;
     const QString text =
         QStringLiteral("Set %1 of %2").arg(modLoad::ParameterNames[parameter], history::StepName(before.Name));
     undoStack->push(new history::ChangeCar(*undoStack, car, before, after, text));
@@ -284,6 +287,8 @@ void frmMain::cmdEdit_Click()
     }
     modLoad::CarRecord after = before;
     after.Name = modLoad::StoredName(answer);
+    if (history::SameRecord(before, after))
+        return;
     const QString text =
         QStringLiteral("Rename %1 to %2").arg(history::StepName(name), history::StepName(after.Name));
     undoStack->push(new history::ChangeCar(*undoStack, car, before, after, text));

@@ -132,6 +132,7 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
         {replaced("\"cars\": [", "\"cars\": [,"), "line 2, column 12: illegal value"},
         {replaced("\"Power\": 420", "\"Power\": \"fast\""), "$.cars[0].Parameters.Power: must be a number"},
         {replaced("\"Top Speed\": 285", "\"Top Speed\": 1e39"), "$.cars[0].Parameters[\"Top Speed\"]: is out of"},
+        {replaced("\"Top Speed\": 285", "\"Top Speed\": 1e400"), "line 43, column 22: illegal number"},
         // Halfway between the largest float and the next power of two.
         {replaced("\"Mass\": 1250", "\"Mass\": 3.4028235677973366e38"), "$.cars[0].Parameters.Mass: is out of"},
         {replaced("\"Mass\": 1250", "\"Mass\": \"0x123\""), "$.cars[0].Parameters.Mass: must be a number"},
