@@ -171,69 +171,6 @@ TEST_F(Obj, RefusesALineOrAFileItCannotReadAndNamesIt)
     EXPECT_TRUE(ReadOBJ(path).message.contains("it has 268435457 bytes, and the editor reads at most 268435456."));
 }
 
-// The normals as a search of all stored ones and a look at every face for
-// every vertex would give them: slow, but plainly right.
-void plainNormals(std::vector<ObjVertex>& vertices, std::vector<ObjFace>& faces, std::vector<ObjVertex>& normals)
-{
-    normals.assign(faces.size() + vertices.size(), ObjVertex{0, 0, 0, 0});
-    std::int32_t stored = 0;
-    const auto find = [&](const ObjVertex& n) {
-        for (std::int32_t i = 0; i < stored; ++i)
-            if (normals[i].X == n.X && normals[i].Y == n.Y && normals[i].Z == n.Z)
-                return i;
-        normals[stored] = n;
-        return stored++;
-    };
-    const auto valid = [&](const ObjFace& f) {
-        return std::all_of(f.Corners.begin(), f.Corners.end(), [&](int c) { return c >= 0 && c < std::ssize(vertices); });
-    };
-    for (ObjFace& f : faces) {
-        f.NormalIndex = 0;
-        if (valid(f)) {
-            const auto& [a, b, c] = f.Corners;
-            ObjVertex n = VecCross(VecSubtract(vertices[a], vertices[b]), VecSubtract(vertices[b], vertices[c]));
-            f.NormalIndex = find(VecNormalize(n));
-        }
-    }
-    for (std::int32_t v = 0; v < std::ssize(vertices); ++v) {
-        ObjVertex sum{0, 0, 0, 0};
-        int k = 0;
-        for (const ObjFace& f : faces)
-            if (valid(f) && std::count(f.Corners.begin(), f.Corners.end(), v) > 0) {
-                const ObjVertex& n = normals[f.NormalIndex];
-                sum = {sum.X + n.X, sum.Y + n.Y, sum.Z + n.Z, 0}, ++k;
-            }
-        if (k > 0)
-            VecDivide(sum, k), VecNormalize(sum);
-        vertices[v].NormalIndex = find(sum);
-    }
-}
-
-TEST(ObjNormals, MatchThePlainSearchBitForBit)
-{
-    std::mt19937 random(7);
-    // Few distinct values, so that normals repeat, with -0 and NaN among them.
-    const float values[] = {0.0f, -0.0f, 1.0f, -1.0f, 2.0f, 0.5f, 3.0f, std::numeric_limits<float>::quiet_NaN()};
-    const auto same = [](const auto& a, const auto& b) {
-        return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0);
-    };
-    for (int round = 0; round < 3000; ++round) {
-        const int vertexCount = 1 + static_cast<int>(random() % 12);
-        ObjVertices.assign(static_cast<std::size_t>(vertexCount), ObjVertex{});
-        for (ObjVertex& v : ObjVertices)
-            v = {values[random() % (random() % 20 == 0 ? 8 : 7)], values[random() % 7], values[random() % 7], 0};
-        ObjFaces.assign(random() % 20, ObjFace{});
-        for (ObjFace& f : ObjFaces)
-            for (std::int32_t& c : f.Corners)
-                c = static_cast<std::int32_t>(random() % static_cast<unsigned>(vertexCount + 1)) - (random() % 30 == 0);
-        std::vector<ObjVertex> vertices = ObjVertices, normals;
-        std::vector<ObjFace> faces = ObjFaces;
-        plainNormals(vertices, faces, normals);
-        ComputeNormals();
-        ASSERT_TRUE(same(ObjNormals, normals) && same(ObjFaces, faces) && same(ObjVertices, vertices)) << "round " << round;
-    }
-}
-
 // Positions, normals, triangles and the two counts change; the colours, the
 // entries past the counts, the wheels, head, name and parameters do not. A
 // triangle of no area and a vertex that no triangle uses get no direction: the
