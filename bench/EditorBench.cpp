@@ -3,6 +3,7 @@
 // render loop with its events and the window's composition. The editor has
 // its size when it opens, or the one given as WIDTHxHEIGHT after the
 // benchmark options.
+#include "CarHistory.h"
 #include "DemoLibrary.h"
 #include "frmView.h"
 #include "modLoad.h"
@@ -62,10 +63,11 @@ int main(int argc, char** argv)
     modLoad::Cars = modLoad::CarTable{FullCar()};
     SelectedCar = 0;
 
-    frmView view;
+    history::CarHistory steps;
+    frmView view(steps);
     editor = &view;
     if (argc > 1) {
-        const QRegularExpressionMatch size = QRegularExpression("^(\\d+)x(\\d+)$").match(argv[1]);
+        const QRegularExpressionMatch size = QRegularExpression(QRegularExpression::anchoredPattern("(\\d+)x(\\d+)")).match(argv[1]);
         if (!size.hasMatch()) {
             std::fprintf(stderr, "Usage: %s [benchmark options] [WIDTHxHEIGHT]\n", argv[0]);
             return 2;

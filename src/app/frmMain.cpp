@@ -225,7 +225,7 @@ void frmMain::cmbCars_Click()
     QList<QTreeWidgetItem*> rows;
     rows.reserve(modLoad::ParameterCount);
     for (int i = 0; i < modLoad::ParameterCount; ++i)
-        rows << new QTreeWidgetItem(QStringList{modLoad::ParameterNames[i], ui::SingleToText(record.Parameters[i])});
+        rows << new QTreeWidgetItem(QStringList{modLoad::ParameterNames[i], numbertext::SingleToText(record.Parameters[i])});
     lstDetails->addTopLevelItems(rows);
 }
 
@@ -238,7 +238,7 @@ void frmMain::lstDetails_ItemActivated()
     QTreeWidgetItem* row = selected.first();
 
     const QString answer = ui::InputBox(this, QStringLiteral("Enter new value"), row->text(1));
-    const std::optional<float> value = ui::TextToSingle(answer);
+    const std::optional<float> value = numbertext::TextToSingle(answer);
     if (!value)
         return;
     const int parameter = lstDetails->indexOfTopLevelItem(row);

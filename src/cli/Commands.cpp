@@ -168,7 +168,7 @@ int show(const QStringList& args)
                        .arg(PrintableName(car.Name), QString::number(chosen->position),
                             QString::number(chosen->cars.size()), shown(args[0]));
     for (int i = 0; i < modLoad::ParameterCount; ++i)
-        text += row(modLoad::ParameterNames[i], ui::SingleToText(car.Parameters[i]));
+        text += row(modLoad::ParameterNames[i], numbertext::SingleToText(car.Parameters[i]));
     text += u'\n' + row(QStringLiteral("Vertices"), QString::number(car.VertexCount)) +
             row(QStringLiteral("Triangles"), QString::number(modLoad::ClaimedPolys(car)));
     for (const QString& fault : ModelFaults(car))

@@ -32,8 +32,8 @@ QString headText(std::uint8_t value)
 
 QString parameterChange(float from, float to)
 {
-    const QString a = ui::SingleToText(from);
-    const QString b = ui::SingleToText(to);
+    const QString a = numbertext::SingleToText(from);
+    const QString b = numbertext::SingleToText(to);
     if (a != b)
         return a + QStringLiteral(" -> ") + b;
     // Seven digits hide the change: show the bits.

@@ -348,7 +348,7 @@ void frmView::txtColour_Change()
         return;
     // Read as the value prompt reads numbers, rounded from the digits typed;
     // anything else leaves the colour.
-    const std::optional<qint64> number = ui::TextToWhole(text);
+    const std::optional<qint64> number = numbertext::TextToWhole(text);
     if (!number || *number < 0 || *number > 255)
         return;
     modLoad::CarRecord after = Car();

@@ -405,7 +405,7 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
     const auto expect = [&](const CarTable& cars, int car) {
         QStringList settings;
         for (float value : cars[car].Parameters)
-            settings << ui::SingleToText(value);
+            settings << numbertext::SingleToText(value);
         if (editor)
             settings << QString::number(cars[car].PolyColour[editor->findChild<QSlider*>("sPolys")->value()])
                      << QString::number(cars[car].HeadHidden == 0);

@@ -1,5 +1,4 @@
 #include "Dialogs.h"
-#include "NumberText.h"
 
 #include "OnModal.h"
 #include "QtPrinters.h"
@@ -10,7 +9,6 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -18,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 
 namespace {
 
@@ -94,40 +91,6 @@ TEST(FileDialogs, ReturnTheChosenPathWithoutAskingToOverwriteOrEmptyOnCancel)
     EXPECT_EQ(answer(ui::SaveFileDialog, existing), existing);
     EXPECT_EQ(answer(ui::SaveFileDialog, folder.filePath("plain")), folder.filePath("plain.car"));
     EXPECT_EQ(answer(ui::OpenFileDialog, QString()), QString());
-}
-
-TEST(NumberText, WritesSevenSignificantDigitsAndReadsThemBackInTheUsersLocale)
-{
-    QLocale::setDefault(QLocale::c());
-    const std::pair<float, const char*> cases[] = {
-        {0.5f, "0.5"}, {12.0f, "12"}, {-0.0f, "0"}, {2.0f / 3.0f, "0.6666667"}, {123456.7f, "123456.7"},
-        {123456789.0f, "1.234568E+08"}, {-2.5e-10f, "-2.5E-10"}, {std::numeric_limits<float>::max(), "3.402823E+38"},
-    };
-    for (const auto& [value, text] : cases) {
-        EXPECT_EQ(ui::SingleToText(value), QLatin1String(text));
-        EXPECT_NEAR(ui::TextToSingle(QLatin1String(text)).value(), value, std::abs(value) * 1e-6f) << text;
-    }
-    EXPECT_EQ(ui::SingleToText(ui::TextToSingle(QStringLiteral(" 1.50 ")).value()), QStringLiteral("1.5"));
-    for (const char* text : {"", "   ", "abc", "12abc", "1,5", "1e39", "-1e39", "inf", "nan"})
-        EXPECT_FALSE(ui::TextToSingle(QLatin1String(text)).has_value()) << text;
-
-    // Whole numbers are rounded from the digits, a half to the even one.
-    const std::pair<const char*, std::optional<qint64>> wholes[] = {
-        {"2.5000001", 3}, {"3.4999999", 3}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"0.5", 0}, {"0.50001", 1},
-        {" 15 ", 15}, {"+7", 7}, {"0.049", 0}, {"2.55E+01", 26}, {"25e-1", 2}, {"1e-300", 0},
-        {"999999999999999999.5", 1'000'000'000'000'000'000}, {"1e18", std::nullopt}, {"1,5", std::nullopt},
-        {"12abc", std::nullopt}, {"", std::nullopt}};
-    for (const auto& [text, whole] : wholes)
-        EXPECT_EQ(ui::TextToWhole(QLatin1String(text)), whole) << text;
-
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(ui::SingleToText(123456789.0f), QStringLiteral("1,234568E+08"));
-    EXPECT_EQ(ui::TextToSingle(QStringLiteral("1,50")), 1.5f);
-    EXPECT_EQ(std::pair(ui::TextToWhole(QStringLiteral("2,5")), ui::TextToWhole(QStringLiteral("2,5000001"))),
-              std::pair(std::optional<qint64>(2), std::optional<qint64>(3)));
-    // A point groups thousands in German: refusing 1.500 beats reading it as 1500.
-    EXPECT_FALSE(ui::TextToSingle(QStringLiteral("1.500")).has_value() || ui::TextToWhole(QStringLiteral("1.500")));
-    QLocale::setDefault(QLocale::c());
 }
 
 }  // namespace

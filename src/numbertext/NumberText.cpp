@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-namespace ui {
+namespace numbertext {
 
 QString SingleToText(float value)
 {
@@ -91,4 +91,4 @@ std::optional<qint64> TextToWhole(const QString& text)
     return negative ? -value : value;
 }
 
-}  // namespace ui
+}  // namespace numbertext

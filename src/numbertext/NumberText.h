@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace ui {
+namespace numbertext {
 
 // The standard text of a 32-bit float: at most 7 significant digits, no
 // trailing zeros, the locale's decimal separator, exponent form (1.234568E+08)
@@ -21,4 +21,4 @@ std::optional<float> TextToSingle(const QString& text);
 // whole number has more than 18 digits.
 std::optional<qint64> TextToWhole(const QString& text);
 
-}  // namespace ui
+}  // namespace numbertext
