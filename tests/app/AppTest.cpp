@@ -254,16 +254,19 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
         QTest::mouseClick(editor->findChild<QAbstractButton*>(control), Qt::LeftButton);
     };
     // Vertex 0 of car 0 dragged in two moves in the XY view, ended by a
-    // release or by closing the editor; the step as the car holds it then.
+    // release or by closing the editor; where it lands.
+    std::pair<float, float> landed;
     const auto drag = [&](bool release) {
         auto* xy = editor->findChild<WireView*>("picXY");
         const QPoint from = editor::MapToView(expected[0].Vertices[0], xy->Axes(), 50, xy->size()).toPoint();
-        for (const auto& [action, by] : {std::pair{MouseMove, QPoint()}, {MousePress, QPoint()}, {MouseMove, QPoint(5, 0)},
-                                         {MouseMove, QPoint(12, 6)}})
-            Mouse(action, xy, from + by);
-        release ? Mouse(MouseRelease, xy, from + QPoint(12, 6)) : void(editor->close());
+        const QPoint to = from + QPoint(12, 6);
+        for (const auto& [action, at] : {std::pair{MouseMove, from}, {MousePress, from}, {MouseMove, from + QPoint(5, 0)},
+                                         {MouseMove, to}})
+            Mouse(action, xy, at);
+        release ? Mouse(MouseRelease, xy, to) : void(editor->close());
+        landed = {(to.x() - xy->width() / 2.0f) / 50.0f, (to.y() - xy->height() / 2.0f) / 50.0f};
     };
-    const auto moved = [](CarTable& t) { t[0].Vertices[0] = (*modLoad::Cars)[0].Vertices[0]; };
+    const auto moved = [&](CarTable& t) { std::tie(t[0].Vertices[0].X, t[0].Vertices[0].Y) = landed; };
     const struct {
         QString undo;  // the undo command's text, naming the step
         std::function<void()> make;
