@@ -10,8 +10,9 @@ namespace {
 using modLoad::Cars;
 
 // Changes under one merge key on one car, one after another, are one step:
-// another key, another car or a save in between starts the next. A run that
-// ends where it began leaves no step, so the library is as saved again.
+// another key, another car or a save in between starts the next. A change of
+// nothing, or a run that ends where it began, leaves no step, so the library
+// is as saved again.
 TEST(ChangeCar, ARunUnderOneKeyOnOneCarIsOneStep)
 {
     Cars = testlib::MakeCars(2);
@@ -36,6 +37,7 @@ TEST(ChangeCar, ARunUnderOneKeyOnOneCarIsOneStep)
     EXPECT_EQ(testlib::Encoded(*Cars), start);
 
     stack.clear();
+    colour(1, 2, (*Cars)[1].PolyColour[2]);
     colour(0, 3, 9);
     colour(0, 3, first);
     EXPECT_EQ(stack.count(), 0);

@@ -3,11 +3,9 @@
 #include "CarHistory.h"
 
 #include "OnModal.h"
-#include "OrdinaryUser.h"
 #include "ScriptedDialogs.h"
 #include "TestLibrary.h"
 
-#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -42,7 +40,6 @@ protected:
     {
         QTest::mouseClick(List()->viewport(), Qt::LeftButton, keys, List()->visualItemRect(List()->item(row)).center());
     }
-    void Press(const char* button) { QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton); }
     // The selected rows, or {-1} once the dialog has closed.
     QList<int> Selected()
     {
@@ -51,6 +48,11 @@ protected:
             if (List()->item(row)->isSelected())
                 rows << row;
         return dialog.isVisible() ? rows : QList<int>{-1};
+    }
+    QList<int> Press(const char* button)
+    {
+        QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
+        return Selected();
     }
 
     QTemporaryDir folder;
@@ -68,12 +70,9 @@ TEST_F(ImportExport, ImportAppendsTheChosenRowsInFileOrderButNeverPastTheCarLimi
     dialogs << WriteFile(folder.filePath("file.car"), file) << "Ok";
     QList<int> kept;
     ASSERT_TRUE(Run([&] {
-        Click(0);
-        Click(2, Qt::ShiftModifier);
-        Press("cmdOk");
-        kept = Selected();
-        Click(3);
-        Click(1, Qt::ControlModifier);
+        Click(0), Click(2, Qt::ShiftModifier);
+        kept = Press("cmdOk");
+        Click(3), Click(1, Qt::ControlModifier);
         Press("cmdOk");
     }));
     EXPECT_EQ(dialogs.shown.at(0).text, "Car Files (*.car)|*.car");
@@ -85,75 +84,54 @@ TEST_F(ImportExport, ImportAppendsTheChosenRowsInFileOrderButNeverPastTheCarLimi
               Encoded(old) + Encoded(file[1]) + Encoded(file[3]));
 }
 
-// Ok with no row chosen, Cancel and the window's close button in either mode,
-// and an import whose file choice is cancelled or refused before it shows,
-// a named pipe before it is opened.
+// Ok with no row chosen, Cancel and the window's close button, in either
+// mode; an import whose file choice is cancelled or refused never shows, a
+// named pipe refused before it is opened.
 TEST_F(ImportExport, NothingChosenCancelledOrRefusedChangesNothing)
 {
     const QByteArray before = Encoded(*Cars);
-    const QString file = WriteFile(folder.filePath("file.car"), MakeCars(3, 7, "File"));
+    const QString file = WriteFile(folder.filePath("file.car"), MakeCars(3, 7, "File")), pipe = folder.filePath("pipe.car");
     for (const std::int16_t mode : {0, 1}) {
-        for (const QString way : {"cmdOk", "cmdCancel", "frame"}) {
+        for (const char* way : {"cmdOk", "cmdCancel", "frame"}) {
             ExportMode = mode;
             if (mode == 0)
                 dialogs << file;
             QList<int> after;
             ASSERT_TRUE(Run([&] {
-                if (way != "cmdOk")
+                if (way != QString("cmdOk"))
                     Click(1);
-                way == "frame" ? void(dialog.close()) : Press(qPrintable(way));
-                after = Selected();
+                after = way == QString("frame") ? (dialog.close(), Selected()) : Press(way);
             }));
-            EXPECT_EQ(std::make_pair(after, result), std::make_pair(QList<int>{-1}, int{QDialog::Rejected}))
-                << mode << qPrintable(way);
-            EXPECT_EQ(Encoded(*Cars), before) << mode << qPrintable(way);
+            EXPECT_TRUE(after == QList<int>{-1} && result == QDialog::Rejected && Encoded(*Cars) == before)
+                << mode << way;
         }
     }
     ExportMode = 0;
-    TransferCars = MakeCars(2, 3, "Earlier");
     const QByteArray transfer = Encoded(TransferCars);
-    const QString damaged = folder.filePath("short.car");
-    WriteFile(damaged, LibraryFile(QByteArray(RecordSize + 10, 'x'), 3));
-    const QString pipe = folder.filePath("pipe.car");
     ASSERT_EQ(0, mkfifo(qPrintable(pipe), 0600));
-    dialogs << "" << damaged << "Ok" << pipe << "Ok";
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        EXPECT_FALSE(Run([] {}));
-        EXPECT_EQ(result, QDialog::Rejected);
-        EXPECT_EQ(Encoded(*Cars) + Encoded(TransferCars), before + transfer);
-    }
-    ASSERT_EQ(dialogs.messages().size(), 2);
-    EXPECT_TRUE(dialogs.messages()[0].contains("short.car") && dialogs.messages()[0].contains("damaged:"));
-    EXPECT_TRUE(dialogs.messages()[1].contains("pipe.car\": it is a named pipe"));
+    dialogs << "" << pipe << "Ok";
+    EXPECT_FALSE(Run([] {}) || Run([] {}));
+    EXPECT_TRUE(result == QDialog::Rejected && Encoded(*Cars) + Encoded(TransferCars) == before + transfer);
+    EXPECT_TRUE(dialogs.messages().value(0).contains(pipe + "\": it is a named pipe")) << qPrintable(dialogs.messages().value(0));
 }
 
+// A cancelled or failed save keeps the list and its selection for another try.
 TEST_F(ImportExport, ExportKeepsItsSelectionThroughACancelledOrFailedSaveAndWritesItInListOrder)
 {
     ExportMode = 1;
     const QByteArray before = Encoded(*Cars);
-    const QString path = folder.filePath("out.car"), locked = folder.filePath("locked");
-    ASSERT_TRUE(QDir().mkdir(locked));
-    ASSERT_EQ(0, chmod(qPrintable(folder.path()), 0777));
-    ASSERT_EQ(0, chmod(qPrintable(locked), 0555));
-    dialogs << "" << folder.filePath("no such folder/out.car") << "Ok" << locked + "/out.car" << "Ok" << path;
+    const QString path = folder.filePath("out.car"), missing = folder.filePath("no such folder/out.car");
+    dialogs << "" << missing << "Ok" << path;
     QList<QList<int>> kept;
-    {
-        const OrdinaryUser user;
-        ASSERT_TRUE(Run([&] {
-            Click(2);
-            Click(0, Qt::ControlModifier);
-            for (int attempt = 0; attempt < 4; ++attempt)
-                Press("cmdOk"), kept << Selected();
-        }));
-    }
+    ASSERT_TRUE(Run([&] {
+        Click(2), Click(0, Qt::ControlModifier);
+        for (int attempt = 0; attempt < 3; ++attempt)
+            kept << Press("cmdOk");
+    }));
     EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_EQ(kept, (QList<QList<int>>{{0, 2}, {0, 2}, {0, 2}, {-1}}));
-    ASSERT_EQ(dialogs.messages().size(), 2);
-    EXPECT_TRUE(dialogs.messages()[0].contains("no such folder/out.car") &&
-                dialogs.messages()[0].contains(qt_error_string(ENOENT)));
-    EXPECT_TRUE(dialogs.messages()[1].contains(locked) && dialogs.messages()[1].contains(qt_error_string(EACCES)));
-    EXPECT_TRUE(QDir(locked).isEmpty());
-    chmod(qPrintable(locked), 0755);
+    EXPECT_EQ(kept, (QList<QList<int>>{{0, 2}, {0, 2}, {-1}}));
+    EXPECT_TRUE(dialogs.messages().value(0).contains(missing + "\": " + qt_error_string(ENOENT)))
+        << qPrintable(dialogs.messages().value(0));
     EXPECT_EQ(ReadFile(path), LibraryFile(Encoded((*Cars)[0]) + Encoded((*Cars)[2]), 2));
     EXPECT_EQ(Encoded(*Cars), before);
 }

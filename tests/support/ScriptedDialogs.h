@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <optional>
 #include <vector>
 
 // Answers the toolkit's dialogs from a script, in order, and records each one
@@ -14,12 +14,10 @@
 // answered as cancelled (No or Cancel); the test fails then, and when answers are left.
 class ScriptedDialogs final : public ui::DialogProvider {
 public:
-    enum Kind { Message, Input, Open, Save };
     struct Shown {
-        Kind kind;
         QString text;  // message, prompt or file filter
         QString defaultText = {};
-        ui::MsgStyle style = ui::MsgStyle::Ok;
+        std::optional<ui::MsgStyle> style = {};  // a message's only
         QString title = {};
     };
 
@@ -32,32 +30,24 @@ public:
     }
 
     // The text typed or the path chosen ("" cancels); for a message the button:
-    // "Yes", "No", "Ok", "Save", "Discard" or "Cancel".
+    // "Ok", "Yes", "No", "Save", "Discard" or "Cancel".
     ScriptedDialogs& operator<<(const QString& answer) { return script.append(answer), *this; }
 
     ui::MsgAnswer messageBox(QWidget*, const QString& text, ui::MsgStyle style, const QString& title) override
     {
-        using A = ui::MsgAnswer;
-        const QString a = Next({Message, text, {}, style, title});
-        for (const auto& [name, answer] : {std::pair{"Ok", A::Ok}, {"Yes", A::Yes}, {"No", A::No}, {"Save", A::Save},
-                                           {"Discard", A::Discard}, {"Cancel", A::Cancel}})
-            if (a == name)
-                return answer;
-        // Unexpected: the way out that changes nothing.
-        return style == ui::MsgStyle::SaveDiscardCancel ? A::Cancel : A::No;
+        // In the order of ui::MsgAnswer. Unexpected: the way out that changes nothing.
+        const auto a = QStringList{"Ok", "Yes", "No", "Save", "Discard", "Cancel"}.indexOf(Next({text, {}, style, title}));
+        return a >= 0 ? ui::MsgAnswer(a) : style == ui::MsgStyle::SaveDiscardCancel ? ui::MsgAnswer::Cancel : ui::MsgAnswer::No;
     }
-    QString inputBox(QWidget*, const QString& prompt, const QString&, const QString& text) override
-    {
-        return Next({Input, prompt, text});
-    }
-    QString openFileName(QWidget*, const QString& filter) override { return Next({Open, filter}); }
-    QString saveFileName(QWidget*, const QString& filter) override { return Next({Save, filter}); }
+    QString inputBox(QWidget*, const QString& prompt, const QString&, const QString& text) override { return Next({prompt, text}); }
+    QString openFileName(QWidget*, const QString& filter) override { return Next({filter}); }
+    QString saveFileName(QWidget*, const QString& filter) override { return Next({filter}); }
 
     QStringList messages() const
     {
         QStringList out;
         for (const Shown& s : shown)
-            if (s.kind == Message)
+            if (s.style)
                 out << s.text;
         return out;
     }

@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 using B = QDialogButtonBox;
@@ -69,7 +68,7 @@ TEST(InputBox, ReturnsTheTypedTextAndEmptyOnCancel)
 TEST(FileDialogs, ReturnTheChosenPathWithoutAskingToOverwriteOrEmptyOnCancel)
 {
     QTemporaryDir folder;
-    const QString existing = folder.filePath("existing.car"), fresh = folder.filePath("fresh.car");
+    const QString existing = folder.filePath("existing.car");
     QFile(existing).open(QIODevice::WriteOnly);
     QStringList filters;
     // Chooses path in the file dialog that call opens and presses a button; returns what call returned.
@@ -87,7 +86,6 @@ TEST(FileDialogs, ReturnTheChosenPathWithoutAskingToOverwriteOrEmptyOnCancel)
     };
     EXPECT_EQ(answer(ui::OpenFileDialog, existing), existing);
     EXPECT_EQ(filters, QStringList{"Car Files (*.car)"});
-    EXPECT_EQ(answer(ui::SaveFileDialog, fresh), fresh);
     EXPECT_EQ(answer(ui::SaveFileDialog, existing), existing);
     EXPECT_EQ(answer(ui::SaveFileDialog, folder.filePath("plain")), folder.filePath("plain.car"));
     EXPECT_EQ(answer(ui::OpenFileDialog, QString()), QString());
