@@ -111,6 +111,7 @@ TEST(CarFile, RefusedLoadsNameTheFileAndLeaveTheTableAsItWas)
         {"seven.car", LibraryFile({}, 1).left(7)}, {"headeronly.car", LibraryFile({}, 1)}, {"none.car", LibraryFile(three, 0)},
         {"toomany.car", LibraryFile(RandomBytes(qsizetype{MaxCars + 1} * RecordSize, 10), MaxCars + 1)},
         {"lowest.car", LibraryFile(three, INT32_MIN)}, {"one of two.car", LibraryFile(three.left(RecordSize), 2)},
+        {"short.car", LibraryFile(three.chopped(1), 3)},
         {"missing.car", {}}, {"folder.car", {}}, {"pipe.car", {}}, {"", {}},
         // With allocations capped at a megabyte, a tiny file that claims every car
         // is read as far as it goes and a larger library runs out of memory.
