@@ -126,6 +126,7 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
          "$.cars[0].Parameters.Power: is given twice; the second is at line 42, column 26"},
         {replaced("[0, 1, 2]", "[0, 1, 2], {\"a\": [{\"b\": 1, \"b\": 2}]}"), "$.cars[0].Polys[1].a[0].b: is given twice"},
         {replaced("[0, 1, 2]", "[0, 1, 256]"), "$.cars[0].Polys[0][2]: must be a whole number from 0 to 255"},
+        {replaced("\"ExtraByte1\": 0", "\"ExtraByte1\": 2.56e2"), "$.cars[0].ExtraByte1: must be a whole number from 0 to 255"},
         {replaced("[0, 1, 2]", "[0, 1]"), "$.cars[0].Polys[0]: must be a list of 3"},
         {replaced("\"Text3\": \"000000\"", "\"Text3\": \"00000g\""), "$.cars[0].Text3: must be 3 bytes"},
         {replaced("\"HeadHidden\": 0,", ""), "$.cars[0].HeadHidden: is missing"},
