@@ -4,12 +4,9 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstring>
 #include <limits>
-#include <random>
 #include <thread>
 
 #include <fcntl.h>
@@ -32,22 +29,18 @@ Bits bits(float x, float y, float z)
     return {std::bit_cast<std::uint32_t>(x), std::bit_cast<std::uint32_t>(y), std::bit_cast<std::uint32_t>(z)};
 }
 
+// n vertices on a line and m faces (1, 2, 3).
+QByteArray mesh(int vertices, int faces)
+{
+    QByteArray text;
+    for (int i = 0; i < vertices; ++i)
+        text += "v " + QByteArray::number(i) + " 0.5 -1\n";
+    return text + QByteArray("f 1 2 3\n").repeated(faces);
+}
+
 class Obj : public testing::Test {
 protected:
-    // The model file, holding text.
-    QString file(const QByteArray& text)
-    {
-        testlib::WriteFile(path, text);
-        return path;
-    }
-    // n vertices on a line and m faces (1, 2, 3).
-    static QByteArray mesh(int vertices, int faces)
-    {
-        QByteArray text;
-        for (int i = 0; i < vertices; ++i)
-            text += "v " + QByteArray::number(i) + " 0.5 -1\n";
-        return text + QByteArray("f 1 2 3\n").repeated(faces);
-    }
+    QString file(const QByteArray& text) { return testlib::WriteFile(path, text); }
 
     QTemporaryDir dir;
     const QString path = dir.filePath("model.obj");
@@ -69,13 +62,16 @@ TEST_F(Obj, ReadsVerticesAndFacesInEveryLineStyle)
 {
     // A decimal comma in the user's locale must not change how a file reads.
     QLocale::setDefault(QLocale(QLocale::German));
+    const auto read = [this](const QByteArray& text) {
+        EXPECT_TRUE(ReadOBJ(file(text)));
+        std::pair<std::vector<Bits>, std::vector<Corners>> got;
+        for (const ObjVertex& v : ObjVertices)
+            got.first.push_back(bits(v.X, v.Y, v.Z));
+        for (const ObjFace& f : ObjFaces)
+            got.second.push_back(f.Corners);
+        return got;
+    };
     const float z = -0.0f;
-    const QByteArray ell = "v 2 0 0\nv 2 1 0\nv 1 1 0\nv 1 2 0\nv 0 2 0\nv 0 0 0\n";
-    const std::vector<Bits> ellBits{bits(2, 0, 0), bits(2, 1, 0), bits(1, 1, 0), bits(1, 2, 0), bits(0, 2, 0), bits(0, 0, 0)};
-    QByteArray many;
-    std::vector<Bits> manyBits;
-    for (int i = 0; i < 20000; ++i)
-        many += "v " + QByteArray::number(i) + " 0 0\r\n", manyBits.push_back(bits(static_cast<float>(i), 0, 0));
     const std::vector<Bits> one{bits(1, 2, 3)};
     const struct {
         QByteArray text;
@@ -87,85 +83,64 @@ TEST_F(Obj, ReadsVerticesAndFacesInEveryLineStyle)
         {"  v  1\t\t2   3 \n\tf 1 2 3 \r\n v\t4 5 6\r\n", {bits(1, 2, 3), bits(4, 5, 6)}, {{0, 1, 2}}},
         {"f 0 -5 32767\nf -32768 +2 007\n", {}, {{-1, -5, 32766}, {-32768, 1, 6}}},
         {"v +1 -0 1e-50\nv -1e-50 .5 5.\nv 1E2 1e+1 -2.5e-1\nv 8e-46 -7e-46 3.4028235e38\n",
-         {bits(1, z, 0), bits(z, 0.5f, 5), bits(100, 10, -0.25f),
-          bits(std::numeric_limits<float>::denorm_min(), z, 3.4028235e38f)},
+         {bits(1, z, 0), bits(z, 0.5f, 5), bits(100, 10, -0.25f), bits(std::numeric_limits<float>::denorm_min(), z, 3.4028235e38f)},
          {}},
         {"# v 1 2 3\nvt 0 0\nvn 0 0 1\ng body\nusemtl paint\ns off\nV 1 2 3\nF 1 2 3\nv1 2 3\nfo 1 2\n\n", {}, {}},
-        {"", {}, {}},
         // Comments anywhere, corners counted back from the last vertex read.
         {"v 1 2 3#c\nv 4 5 6 # v 7 8 9\n#\nf 1 2 -1 # a face\nv 7 8 9\nf -3 -2 -1#\n",
          {bits(1, 2, 3), bits(4, 5, 6), bits(7, 8, 9)}, {{0, 1, 1}, {0, 1, 2}}},
         {"\xEF\xBB\xBFv 1 2 3\nf 1 1 1\n", one, {{0, 0, 0}}},
         {utf16("v 1 2 3\r\nf 1 1 1", false), one, {{0, 0, 0}}},
         {utf16("v 1 2 3\r\nf 1 1 1", true), one, {{0, 0, 0}}},
-        {utf16(many, false), manyBits, {}},
         {"v 1 2 3 #" + QByteArray(MaxLineLength + 5, 'x') + "\nv 4 5 6", {bits(1, 2, 3), bits(4, 5, 6)}, {}},
-        // Polygons: a convex one as a fan from its first corner, corners
-        // named before their vertices come, or counted back.
-        {"f 1 2 3 4\nv 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 2 0.5 0\nf -4 -1 -3 -2 -5\n",
-         {bits(0, 0, 0), bits(1, 0, 0), bits(1, 1, 0), bits(0, 1, 0), bits(2, 0.5f, 0)},
-         {{0, 1, 2}, {0, 2, 3}, {1, 4, 2}, {1, 2, 3}, {1, 3, 0}}},
-        // An L with a reflex third corner, which a fan from the first gets
-        // wrong: cut into ears that run the way it runs, in its plane and in
-        // the XZ plane, where it runs clockwise seen from +Y.
-        {ell + "f 1 2 3 4 5 6\n", ellBits, {{5, 0, 1}, {5, 1, 2}, {5, 2, 3}, {5, 3, 4}}},
-        {"v 2 0 0\nv 2 0 1\nv 1 0 1\nv 1 0 2\nv 0 0 2\nv 0 0 0\nf 1 2 3 4 5 6\n",
-         {bits(2, 0, 0), bits(2, 0, 1), bits(1, 0, 1), bits(1, 0, 2), bits(0, 0, 2), bits(0, 0, 0)},
-         {{5, 0, 1}, {5, 1, 2}, {5, 2, 3}, {5, 3, 4}}},
-        // A dart whose first ear would hold its reflex corner.
-        {"v 2 1 0\nv 0 2 0\nv 1 1 0\nv 0 0 0\nf 1 2 3 4\n", {bits(2, 1, 0), bits(0, 2, 0), bits(1, 1, 0), bits(0, 0, 0)},
-         {{0, 1, 2}, {0, 2, 3}}},
-        // A figure of eight, whose areas cancel, still has a plane.
-        {"v 0 0 0\nv 1 1 0\nv 1 0 0\nv 0 1 0\nf 1 2 3 4\n", {bits(0, 0, 0), bits(1, 1, 0), bits(1, 0, 0), bits(0, 1, 0)},
-         {{0, 1, 2}, {0, 2, 3}}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text.left(80).constData());
-        ASSERT_TRUE(ReadOBJ(file(c.text)));
-        std::vector<Bits> vertices;
-        std::vector<Corners> faces;
-        for (const ObjVertex& v : ObjVertices)
-            vertices.push_back(bits(v.X, v.Y, v.Z));
-        for (const ObjFace& f : ObjFaces)
-            faces.push_back(f.Corners);
-        EXPECT_EQ(std::tie(vertices, faces), std::tie(c.vertices, c.faces));
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(read(c.text), std::pair(c.vertices, c.faces)) << c.text.left(80).constData();
+    // A convex polygon as a fan from its first corner, corners named before
+    // their vertices come or counted back. An L with a reflex third corner,
+    // which a fan gets wrong, cut into ears that run its way, in the XY plane
+    // and in the XZ plane (clockwise seen from +Y). A dart whose first ear
+    // would hold its reflex corner. A figure of eight, whose areas cancel.
+    const std::pair<QByteArray, std::vector<Corners>> polygons[] = {
+        {"f 1 2 3 4\nv 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 2 0.5 0\nf -4 -1 -3 -2 -5\n", {{0, 1, 2}, {0, 2, 3}, {1, 4, 2}, {1, 2, 3}, {1, 3, 0}}},
+        {"v 2 0 0\nv 2 1 0\nv 1 1 0\nv 1 2 0\nv 0 2 0\nv 0 0 0\nf 1 2 3 4 5 6\n", {{5, 0, 1}, {5, 1, 2}, {5, 2, 3}, {5, 3, 4}}},
+        {"v 2 0 0\nv 2 0 1\nv 1 0 1\nv 1 0 2\nv 0 0 2\nv 0 0 0\nf 1 2 3 4 5 6\n", {{5, 0, 1}, {5, 1, 2}, {5, 2, 3}, {5, 3, 4}}},
+        {"v 2 1 0\nv 0 2 0\nv 1 1 0\nv 0 0 0\nf 1 2 3 4\n", {{0, 1, 2}, {0, 2, 3}}},
+        {"v 0 0 0\nv 1 1 0\nv 1 0 0\nv 0 1 0\nf 1 2 3 4\n", {{0, 1, 2}, {0, 2, 3}}},
+    };
+    for (const auto& [text, faces] : polygons)
+        EXPECT_EQ(read(text).second, faces) << text.constData();
     QLocale::setDefault(QLocale::c());
 }
 
+// Refused at the first line that keeps the model from being read, or from
+// fitting a car, before the normals are worked out: the tables are left empty
+// and the car as it was.
 TEST_F(Obj, RefusesALineOrAFileItCannotReadAndNamesIt)
 {
-    const std::pair<QByteArray, const char*> cases[] = {
-        {"v 1 2 3\nv 1 2\n", "fewer than three coordinates"},
-        {"v 1 2 # 3\n", "fewer than three coordinates"},
-        {"v 1,5 2 3", "\"1,5\" where a number"},
-        {"v 1 nan 3", "\"nan\" where a number"},
-        {"v inf 2 3", "\"inf\" where a number"},
-        {"v 1e 2 3", "\"1e\" where a number"},
-        {"v +-1 2 3", "\"+-1\" where a number"},
-        {"v 1 2 3\rv 4 5 6\r\n", "\"3?v\" where a number"},
-        {"v 1 2 3\n\r\nv 1 2 abcdefghijklmnopqrstuvwxyz\n", "Line 3 of"},
-        {"v 1 2 abcdefghijklmnopqrstuvwxyz\n", "\"abcdefghijklmnopqrstuvwx...\" where"},
-        {"v 1 2 3.5e38\n", "\"3.5e38\", a number too large"},
-        {"v 1 2 -1e99999\n", "too large"},
-        {"f 1 2 x", "face corner \"x\""},
-        {"f 1 2 32768", "face corner \"32768\""},
-        {"f 1 2 -32769", "face corner \"-32769\""},
-        {"f /1 2 3", "face corner \"/1\""},
-        {"f 1.0 2 3", "face corner \"1.0\""},
-        {"f 1 2 # 3", "a face with 2 corners; a face needs at least three"},
-        {"f\r\n", "a face with 0 corners"},
-        {"v 0 0 0\nv 1 1 1\nv 2 2 2\nv 3 3 3\nf 1 2 3 4\n", "Line 5 of \"@\" is a face whose corners all lie on one line"},
-        {"v 0 0 0\nf 1 1 1\nf 1 1 1 1\n", "Line 3 of \"@\" is a face whose corners all lie on one line"},
-        {"v 0 0 0\nv 1 0 0\nv 1 1 0\nf 1 2 3 4\n", "Line 4 of \"@\" is a face with a corner that names no vertex"},
-        {"v 1 2 3" + QByteArray(MaxLineLength, ' ') + "4\nv 1 2 3\n", "Line 1 of \"@\" holds more than 1048576 bytes"},
+    const std::tuple<QByteArray, const char*, bool> cases[] = {  // true: imported into a car
+        {"v 1 2 3\nv 1 2\n", "fewer than three coordinates", false},
+        {"v 1,5 2 3", "\"1,5\" where a number", false},
+        {"v 1 2 3\rv 4 5 6\r\n", "\"3?v\" where a number", false},
+        {"v 1 2 3\n\r\nv 1 2 abcdefghijklmnopqrstuvwxyz\n", "Line 3 of \"@\" has \"abcdefghijklmnopqrstuvwx...\" where", false},
+        {"v 1 2 3.5e38\n", "\"3.5e38\", a number too large", false},
+        {"f 1 2 32768", "face corner \"32768\"", false},
+        {"f 1 2 # 3", "a face with 2 corners; a face needs at least three", false},
+        {"v 0 0 0\nv 1 1 1\nv 2 2 2\nv 3 3 3\nf 1 2 3 4\n", "Line 5 of \"@\" is a face whose corners all lie on one line", false},
+        {"v 0 0 0\nv 1 0 0\nv 1 1 0\nf 1 2 3 4\n", "Line 4 of \"@\" is a face with a corner that names no vertex", false},
+        {"v 1 2 3" + QByteArray(MaxLineLength, ' ') + "4\nv 1 2 3\n", "Line 1 of \"@\" holds more than 1048576 bytes", false},
+        {mesh(3, 1) + "f 1 2 0\nv 0 0 0\n", "Line 5 of \"@\" has the face corner \"0\", which names no vertex", true},
+        {mesh(31, 1), "fit a car: line 31 holds vertex 31, and a car holds at most 30 vertices.", true},
+        {mesh(3, 41), "fit a car: up to line 44 its 41 faces make 41 triangles, and a car holds at most 40.", true},
+        {mesh(4, 39) + "f 1 2 3 4\n", "up to line 44 its 40 faces make 41 triangles", true},
+        {mesh(3, 1) + "f 4 2 1\nf 1 2 3\n", "fit a car: line 5 names vertex 4, and the file has vertices 1 to 3.", true},
+        {"# only a comment\r\nvt 0 0\r\nf 1 2 3\r\n", "has no vertex lines", true},
     };
-    for (const auto& [text, says] : cases) {
-        SCOPED_TRACE(text.left(80).constData());
+    for (const auto& [text, says, import] : cases) {
         ASSERT_TRUE(ReadOBJ(file("v 1 2 3\nf 1 1 1\n")));
-        const modLoad::FileResult result = ReadOBJ(file(text));
+        const modLoad::FileResult result = import ? ImportOBJ(file(text), car) : ReadOBJ(file(text));
         EXPECT_TRUE(!result && result.message.contains(QString(says).replace('@', path))) << qPrintable(result.message);
-        EXPECT_TRUE(ObjVertices.empty() && ObjFaces.empty() && ObjNormals.empty());
+        EXPECT_TRUE(ObjVertices.empty() && ObjFaces.empty() && ObjNormals.empty() && Encoded(car) == Encoded(before)) << says;
     }
     ASSERT_TRUE(QFile(file("v 1 2 3\n")).resize(MaxFileSize + 1));
     EXPECT_TRUE(ReadOBJ(path).message.contains("it has 268435457 bytes, and the editor reads at most 268435456."));
@@ -188,8 +163,7 @@ TEST_F(Obj, ImportReplacesTheModelAndNothingElseUpToTheModelsLimits)
     EXPECT_EQ(Encoded(car), Encoded(expected));
     for (const auto& [vertices, faces] : {std::pair{30, 40}, {5, 0}}) {
         ASSERT_TRUE(ImportOBJ(file(mesh(vertices, faces)), car)) << vertices << ", " << faces;
-        EXPECT_EQ(std::make_tuple(int{car.VertexCount}, int{car.PolyPointCount}, car.Vertices[vertices - 1].X),
-                  std::make_tuple(vertices, 3 * faces, vertices - 1.0f));
+        EXPECT_EQ(std::tuple(+car.VertexCount, +car.PolyPointCount, car.Vertices[vertices - 1].X), std::tuple(vertices, 3 * faces, vertices - 1.0f));
     }
     // The limit counts triangles: a 30-sided face makes 28, and 12 more fill the car.
     QByteArray circle, polygon = "f";
@@ -197,38 +171,18 @@ TEST_F(Obj, ImportReplacesTheModelAndNothingElseUpToTheModelsLimits)
         circle += "v " + QByteArray::number(std::cos(i * 0.2)) + ' ' + QByteArray::number(std::sin(i * 0.2)) + " 0\n",
             polygon += ' ' + QByteArray::number(i + 1);
     ASSERT_TRUE(ImportOBJ(file(circle + polygon + '\n' + QByteArray("f 1 2 3\n").repeated(12)), car));
-    EXPECT_EQ(int{car.PolyPointCount}, 120);
-    EXPECT_TRUE(car.Polys[27].A == 0 && car.Polys[27].B == 28 && car.Polys[27].C == 29);
+    EXPECT_TRUE(car.PolyPointCount == 120 && car.Polys[27].A == 0 && car.Polys[27].B == 28 && car.Polys[27].C == 29);
 }
 
-// Refused at the first line that keeps the mesh from fitting, before the normals are worked out.
-TEST_F(Obj, ImportRefusalsLeaveTheCarAsItWas)
+// Never opened: a pipe with no writer would block the open for good.
+TEST_F(Obj, ImportRefusesSpecialFilesAndStopsAtTheFirstLineTooMany)
 {
-    const std::pair<QByteArray, const char*> cases[] = {
-        {mesh(31, 1), "fit a car: line 31 holds vertex 31, and a car holds at most 30 vertices."},
-        {mesh(3, 41), "fit a car: up to line 44 its 41 faces make 41 triangles, and a car holds at most 40."},
-        {mesh(4, 39) + "f 1 2 3 4\n", "up to line 44 its 40 faces make 41 triangles"},
-        {mesh(3, 1) + "f 1 2 0\nv 0 0 0\n", "Line 5 of \"@\" has the face corner \"0\", which names no vertex"},
-        {mesh(3, 1) + "f 1 -4 2\nv 0 0 0\n", "has the face corner \"-4\", which names no vertex: vertices count from 1, or back "
-                                              "from -1 for the last one read, and 3 come before it."},
-        {mesh(3, 1) + "f 4 2 1\nf 1 2 3\n", "fit a car: line 5 names vertex 4, and the file has vertices 1 to 3."},
-        {mesh(3, 1) + "f 1 2 31\n", "fit a car: line 5 names vertex 31, and a car holds at most 30 vertices."},
-        {"", "has no vertex lines"},
-        {"# only a comment\r\nvt 0 0\r\nf 1 2 3\r\n", "has no vertex lines"},
-    };
-    for (const auto& [text, says] : cases) {
-        const modLoad::FileResult result = ImportOBJ(file(text), car);
-        EXPECT_TRUE(!result && result.message.contains(QString(says).replace('@', path))) << qPrintable(result.message);
-        EXPECT_EQ(Encoded(car), Encoded(before)) << says;
-        EXPECT_TRUE(ObjNormals.empty()) << says;
-    }
     // Whatever the file's size, the first line too many ends the reading.
     ASSERT_TRUE(QFile(file(mesh(31, 0))).resize(MaxFileSize));
-    EXPECT_TRUE(ImportOBJ(path, car).message.contains("line 31 holds vertex 31")) << qPrintable(ImportOBJ(path, car).message);
+    EXPECT_TRUE(ImportOBJ(path, car).message.contains("line 31 holds vertex 31"));
     EXPECT_TRUE(ImportOBJ(dir.filePath("missing.obj"), car).message.startsWith("Cannot open"));
 
-    // Never opened: a pipe with no writer would block the open for good. Should
-    // the import open it all the same, a writer hands it a model to take.
+    // Should the import open it all the same, a writer hands it a model to take.
     const QString pipe = dir.filePath("pipe");
     ASSERT_EQ(0, mkfifo(qPrintable(pipe), 0600));
     std::thread writer([&] {

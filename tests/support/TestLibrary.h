@@ -38,10 +38,7 @@ inline QByteArray Encoded(const modLoad::CarTable& cars)
     return bytes;
 }
 
-inline QByteArray Encoded(const modLoad::CarRecord& car)
-{
-    return Encoded(modLoad::CarTable{car});
-}
+inline QByteArray Encoded(const modLoad::CarRecord& car) { return Encoded(modLoad::CarTable{car}); }
 
 // A library file: the header with the given count and record size, then the records.
 inline QByteArray LibraryFile(const QByteArray& records, std::int32_t count, std::int32_t recordSize = 1344)
@@ -54,10 +51,7 @@ inline QByteArray LibraryFile(const QByteArray& records, std::int32_t count, std
     return bytes + records;
 }
 
-inline QByteArray LibraryFile(const modLoad::CarTable& cars)
-{
-    return LibraryFile(Encoded(cars), static_cast<std::int32_t>(cars.size()));
-}
+inline QByteArray LibraryFile(const modLoad::CarTable& cars) { return LibraryFile(Encoded(cars), std::int32_t(cars.size())); }
 
 inline QByteArray ReadFile(const QString& path)
 {
@@ -74,10 +68,7 @@ inline QString WriteFile(const QString& path, const QByteArray& bytes)
     return path;
 }
 
-inline QString WriteFile(const QString& path, const modLoad::CarTable& cars)
-{
-    return WriteFile(path, LibraryFile(cars));
-}
+inline QString WriteFile(const QString& path, const modLoad::CarTable& cars) { return WriteFile(path, LibraryFile(cars)); }
 
 // A name exactly as its 13 bytes lie in the file.
 inline modLoad::CarName RawName(const char (&bytes)[modLoad::NameLength + 1])

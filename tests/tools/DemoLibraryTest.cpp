@@ -18,7 +18,6 @@ TEST(Samples, CommittedFilesAreWhatTheGeneratorMakes)
         ASSERT_TRUE(modLoad::SaveCars(dir.filePath(name), cars));
         EXPECT_EQ(ReadFile(committed + name), ReadFile(dir.filePath(name))) << "run makesamples";
     }
-    EXPECT_EQ(ReadFile(committed + "wedge.obj"), samples::WedgeObj()) << "run makesamples";
-    EXPECT_EQ(ReadFile(committed + "wedge-lf.obj"), samples::WedgeObjLF()) << "run makesamples";
-    EXPECT_EQ(ReadFile(committed + "kart.obj"), samples::KartObj()) << "run makesamples";
+    for (const auto& [name, bytes] : {std::pair{"wedge.obj", samples::WedgeObj()}, {"wedge-lf.obj", samples::WedgeObjLF()}, {"kart.obj", samples::KartObj()}})
+        EXPECT_EQ(ReadFile(committed + name), bytes) << "run makesamples";
 }
