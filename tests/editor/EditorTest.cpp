@@ -268,6 +268,7 @@ TEST_F(EditorTest, TheToolboxEditsImportsAndExportsAndReopeningSetsItAfresh)
     // Closed during a drag: the release never comes, so the drag ends with the window.
     view.SelectedVertex = 3, view.RotX = 12.5f, view.DragButton = 1;
     view.close();
+    const int dragAfterClose = view.DragButton;
     // Reopened on no triangles, a head value the editor itself never writes,
     // and without a context: the views still draw, circling the kept vertex.
     Car().PolyPointCount = 0, Car().PolyColour[0] = 9, Car().HeadHidden = 7;
@@ -275,7 +276,7 @@ TEST_F(EditorTest, TheToolboxEditsImportsAndExportsAndReopeningSetsItAfresh)
     dialogs << "Ok";
     Open();
     EXPECT_EQ(std::make_tuple(slider->minimum(), slider->maximum(), colour->text(), head->isChecked(), view.SelectedVertex,
-                              view.RotX, view.DragButton, int{Car().HeadHidden}), std::make_tuple(0, 0, QString("9"), false, 3, 12.5f, 0, 7));
+                              view.RotX, dragAfterClose, int{Car().HeadHidden}), std::make_tuple(0, 0, QString("9"), false, 3, 12.5f, 0, 7));
     EXPECT_EQ(dialogs.messages().last(), "Can't Create A GL Rendering Context.");
     const Vector& kept = Car().Vertices[3];
     EXPECT_TRUE(Ink(Control<WireView>("picXY"), kept.X, kept.Y, {0, 10}) && !Preview()->isVisible());
