@@ -1,6 +1,5 @@
 #pragma once
 
-#include "GLSurface.h"
 #include "OGLUtils.h"
 
 #include <QSet>
@@ -9,16 +8,11 @@
 // A window system whose named steps fail ("choose", "set", "create",
 // "current", "none", "delete"); every call is recorded. Contexts are numbers,
 // never real, so nothing is drawn.
-class FailingGLPlatform final : public OGLUtils::GLPlatform {
-public:
+struct FailingGLPlatform final : OGLUtils::GLPlatform {
     explicit FailingGLPlatform(QSet<QString> failing = {}) : failing(std::move(failing)) { OGLUtils::SetGLPlatform(this); }
     ~FailingGLPlatform() override { OGLUtils::SetGLPlatform(nullptr); }
 
-    int ChoosePixelFormat(GLSurface&, const OGLUtils::PixelFormatRequest& asked) override
-    {
-        request = asked;
-        return step("choose") ? 7 : 0;
-    }
+    int ChoosePixelFormat(GLSurface&, const OGLUtils::PixelFormatRequest& asked) override { return request = asked, step("choose") ? 7 : 0; }
     bool SetPixelFormat(GLSurface&, int format, const OGLUtils::PixelFormatRequest&) override { return step("set", format); }
     OGLUtils::GLHandle CreateContext(GLSurface&) override { return step("create") ? 42 : 0; }
     bool MakeCurrent(GLSurface* surface, OGLUtils::GLHandle context) override
@@ -32,11 +26,9 @@ public:
     QStringList calls;
     OGLUtils::PixelFormatRequest request{};
 
-private:
     // Records the call, with its number if it has one; false when the step fails.
     bool step(const QString& name, qint64 number = -1)
     {
-        calls << (number < 0 ? name : name + ' ' + QString::number(number));
-        return !failing.contains(name);
+        return calls << (number < 0 ? name : name + ' ' + QString::number(number)), !failing.contains(name);
     }
 };
