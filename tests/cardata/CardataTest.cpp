@@ -212,7 +212,7 @@ TEST(CarSave, WritesDevicesAndPipesInPlaceWithoutWaiting)
 }
 
 // PolyPointCount / 3 - 1 rounded: 2 rounds to triangle 0, 122 claims a 41st.
-TEST(CarRecord, UsedPolysRoundAndStayWithinTheTable)
+TEST(CarRecord, UsedPolysRoundAndStayWithinTheTableAndTrimmingTakesOnlySpaces)
 {
     CarRecord car{};
     for (const auto& [points, last, used] : {std::tuple{0, -1, 0}, {1, -1, 0}, {2, 0, 1}, {4, 0, 1}, {5, 1, 2},
@@ -221,6 +221,7 @@ TEST(CarRecord, UsedPolysRoundAndStayWithinTheTable)
         EXPECT_EQ(std::pair(LastPolyNumber(car), UsedPolys(car)), std::pair(last, used)) << points;
     }
     EXPECT_TRUE(PolyInModel({0, 29, 7}) && !PolyInModel({0, 30, 7}) && !VertexInModel(-1));
+    EXPECT_EQ(TrimSpaces(QStringLiteral(" \t\u00a0Tab \t ")), QStringLiteral("\t\u00a0Tab \t"));  // only spaces go
 }
 
 TEST(Palette, HoldsTheFixedColoursAndRoundsBlendsDown)
