@@ -36,8 +36,7 @@ void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
-// The bulk copy and the field walk that big-endian hosts take agree on every
-// byte, both ways.
+// The bulk copy and the field walk that big-endian hosts take agree on every byte, both ways.
 TEST(CarFile, BothPathsReadEachFieldFromItsPlaceAndWriteItBack)
 {
     const QByteArray bytes = RandomBytes(RecordSize, 1);
@@ -118,14 +117,14 @@ TEST(CarFile, RefusedLoadsNameTheFileAndLeaveTheTableAsItWas)
     EXPECT_FALSE(QFile::exists(dir.filePath("missing.car")));
 }
 
-// A longer, odd old file: its record size is ignored and its trailing bytes are
-// dropped. Where no file can take its place, in a folder the user may not write
-// to or whose other users' files they may not replace, it is written in place.
+// A longer, odd old file loses its record size and trailing bytes. Where no file can take its place (a folder
+// the user may not write to, or whose other users' files they may not replace) it is written in place.
 TEST(CarSave, RewritesAnOddLibraryAsExactlyItsCarsKeepingPermissions)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("odd.car");
     const QByteArray records = RandomBytes(3 * RecordSize, 7);
+    const auto save = [&] { OrdinaryUser user; CarTable cars; return LoadCars(path, cars) && SaveCars(path, cars); };
     for (const mode_t folder : {0777, 0555, 01777}) {
         for (const std::int32_t recordSize : {0, -1, 1000, 1352, INT32_MAX}) {
             ASSERT_EQ(0, chmod(qPrintable(dir.path()), 0755));
@@ -133,11 +132,7 @@ TEST(CarSave, RewritesAnOddLibraryAsExactlyItsCarsKeepingPermissions)
             WriteFile(path, LibraryFile(records, 3, recordSize) + RandomBytes(100, 8));
             ASSERT_EQ(0, chmod(qPrintable(path), 0666));
             ASSERT_EQ(0, chmod(qPrintable(dir.path()), folder));
-            {
-                const OrdinaryUser user;
-                CarTable cars;
-                ASSERT_TRUE(LoadCars(path, cars) && SaveCars(path, cars)) << recordSize;
-            }
+            ASSERT_TRUE(save()) << recordSize;
             struct stat st {};
             EXPECT_TRUE(ReadFile(path) == LibraryFile(records, 3) && stat(qPrintable(path), &st) == 0 && (st.st_mode & 07777) == 0666)
                 << folder << " " << recordSize;

@@ -39,8 +39,7 @@ protected:
         // The demo cars with a name of controls and a %, two cars of one name,
         // and the float whose shortest decimal narrows to its neighbour through a double.
         CarTable cars = Loaded(Demo);
-        cars[1].Name = RawName("\x1b[2J%1\x85\xE9\xFF\n\0  ");
-        cars[2].Name = cars[0].Name;
+        cars[1].Name = RawName("\x1b[2J%1\x85\xE9\xFF\n\0  "), cars[2].Name = cars[0].Name;
         cars[3].Parameters[37] = std::bit_cast<float>(0x15AE43FDu);
         odd = WriteFile(path("odd.car"), cars);
         inputs = {{Demo, ReadFile(Demo)}, {Hostile, ReadFile(Hostile)}, {odd, ReadFile(odd)}};
@@ -68,7 +67,7 @@ protected:
         const Result result{process.exitCode(), QString::fromUtf8(bytes), QString::fromUtf8(process.readAllStandardError()), bytes};
         // No text it prints carries a control character from outside.
         const auto printable = [](const QString& text) {
-            return std::none_of(text.begin(), text.end(), [](QChar c) { return c != u'\n' && cli::IsControl(c); });
+            return std::ranges::none_of(text, [](QChar c) { return c != u'\n' && cli::IsControl(c); });
         };
         EXPECT_TRUE(printable(result.err) && (args.value(0) == "build" || printable(result.out))) << qPrintable(result.err);
         return result;
@@ -248,8 +247,7 @@ TEST_F(Cli, ExportsTheModelAsObjThatTheEditorReadsBack)
     CarTable cars = Loaded(Demo);
     CarRecord& car = cars[5];
     car.VertexCount = 18, car.Vertices[0] = {-0.0f, std::bit_cast<float>(0x15AE43FDu), std::bit_cast<float>(0x3F800001u)};
-    const QString obj = path("car.obj");
-    const QString library = WriteFile(path(QStringLiteral("lib\nv 9 9 9\r\u0085\u2028.car")), cars);
+    const QString obj = path("car.obj"), library = WriteFile(path("lib\nv 9 9 9\r\u0085\u2028.car"), cars);
     ASSERT_EQ(run({"export-obj", library, "Ice Runner", obj}).status, 0);
     EXPECT_TRUE(ReadFile(obj).startsWith("# Ice Runner, car 5 of lib\\x0av 9 9 9\\x0d\\x85\\u2028.car\n"));
     CarRecord imported{};
@@ -264,9 +262,8 @@ TEST_F(Cli, ExportsTheModelAsObjThatTheEditorReadsBack)
     EXPECT_TRUE(normals.size() == 20 && !std::memcmp(normals.data(), car.Normals.data(), 20 * sizeof(Vector)));
 }
 
-// A tile per car, two to a row: the name over the three views as the editor
-// draws them, cut at their edges. More cars than a sheet shows go on sheets
-// named for their positions.
+// A tile per car, two to a row: the name over the three views as the editor draws them,
+// cut at their edges. More cars than a sheet shows go on sheets named for their positions.
 TEST_F(Cli, RendersATilePerCarWithItsViewsAsTheEditorDrawsThem)
 {
     const CarTable demo = Loaded(Demo);

@@ -63,10 +63,8 @@ TEST_F(Obj, ReadsVerticesAndFacesInEveryLineStyle)
     const auto read = [this](const QByteArray& text) {
         EXPECT_TRUE(ReadOBJ(file(text)));
         std::pair<std::vector<Bits>, std::vector<Corners>> got;
-        for (const ObjVertex& v : ObjVertices)
-            got.first.push_back(bits(v.X, v.Y, v.Z));
-        for (const ObjFace& f : ObjFaces)
-            got.second.push_back(f.Corners);
+        std::ranges::transform(ObjVertices, std::back_inserter(got.first), [](auto& v) { return bits(v.X, v.Y, v.Z); });
+        std::ranges::transform(ObjFaces, std::back_inserter(got.second), &ObjFace::Corners);
         return got;
     };
     const float z = -0.0f, tiny = std::numeric_limits<float>::denorm_min();
@@ -103,9 +101,8 @@ TEST_F(Obj, ReadsVerticesAndFacesInEveryLineStyle)
     QLocale::setDefault(QLocale::c());
 }
 
-// Refused at the first line that keeps the model from being read, or from
-// fitting a car, before the normals are worked out: the tables are left empty
-// and the car as it was.
+// Refused at the first line that keeps the model from being read or from fitting a car,
+// before the normals are worked out: the tables are left empty and the car as it was.
 TEST_F(Obj, RefusesALineOrAFileItCannotReadAndNamesIt)
 {
     const std::tuple<QByteArray, const char*, bool> cases[] = {  // true: imported into a car
@@ -148,14 +145,11 @@ TEST_F(Obj, RefusesALineOrAFileItCannotReadAndNamesIt)
         EXPECT_TRUE(ImportOBJ(name, car).message.contains(QStringLiteral("it is %1, not a file").arg(what))) << what;
     EXPECT_EQ(Encoded(car), Encoded(before));
     const int reader = open(qPrintable(pipe), O_RDONLY | O_NONBLOCK);
-    writer.join();
-    close(reader);
+    writer.join(), close(reader);
 }
 
-// Positions, normals, triangles and the two counts change; the colours, the
-// entries past the counts, the wheels, head, name and parameters do not. A
-// triangle of no area and a vertex that no triangle uses get no direction: the
-// zero of the flat triangle, stored first.
+// Only the model changes: positions, normals, triangles and their counts. A triangle of no area
+// and a vertex no triangle uses get no direction: the flat triangle's zero, stored first.
 TEST_F(Obj, ImportReplacesTheModelAndNothingElseUpToTheModelsLimits)
 {
     const QByteArray text = "v 0 0 0\r\nv 2 0 0\r\nv 0 2 0\r\nv 2 2 0\r\nv 5 5 5\r\nf 1 2 3\r\nf 2 4 3\r\nf 1 2 2\r\n";
