@@ -25,20 +25,12 @@ using namespace testlib;
 
 namespace {
 
-struct Result {
-    int status;
-    QString out, err;
-    QByteArray bytes;  // of the standard output
-};
+struct Result { int status; QString out, err; QByteArray bytes; };
 
 const QString Demo = QStringLiteral(VELMAR_SOURCE_DIR "/samples/demo.car");
 const QString Hostile = QStringLiteral(VELMAR_SOURCE_DIR "/samples/hostile.car");
 
-CarTable Loaded(const QString& path)
-{
-    CarTable cars;
-    return LoadCars(path, cars) ? cars : CarTable{};
-}
+CarTable Loaded(const QString& path) { CarTable cars; return LoadCars(path, cars) ? cars : CarTable{}; }
 
 class Cli : public ::testing::Test {
 protected:
@@ -47,8 +39,7 @@ protected:
         // The demo cars with a name of controls and a %, two cars of one name,
         // and the float whose shortest decimal narrows to its neighbour through a double.
         CarTable cars = Loaded(Demo);
-        cars[1].Name = RawName("\x1b[2J%1\x85\xE9\xFF\n\0  ");
-        cars[2].Name = cars[0].Name;
+        cars[1].Name = RawName("\x1b[2J%1\x85\xE9\xFF\n\0  "), cars[2].Name = cars[0].Name;
         cars[3].Parameters[37] = std::bit_cast<float>(0x15AE43FDu);
         odd = WriteFile(path("odd.car"), cars);
         inputs = {{Demo, ReadFile(Demo)}, {Hostile, ReadFile(Hostile)}, {odd, ReadFile(odd)}};
@@ -70,15 +61,13 @@ protected:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("LC_ALL", "C.UTF-8"), env.remove("DISPLAY"), env.insert("QT_QPA_PLATFORM", "xcb");
         process.setProcessEnvironment(env);
-        process.start(VELMAR_CLI, args);
-        process.write(input);
-        process.closeWriteChannel();
+        process.start(VELMAR_CLI, args), process.write(input), process.closeWriteChannel();
         EXPECT_TRUE(process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit) << qPrintable(args.join(u' '));
         const QByteArray bytes = process.readAllStandardOutput();
         const Result result{process.exitCode(), QString::fromUtf8(bytes), QString::fromUtf8(process.readAllStandardError()), bytes};
         // No text it prints carries a control character from outside.
         const auto printable = [](const QString& text) {
-            return std::none_of(text.begin(), text.end(), [](QChar c) { return c != u'\n' && cli::IsControl(c); });
+            return std::ranges::none_of(text, [](QChar c) { return c != u'\n' && cli::IsControl(c); });
         };
         EXPECT_TRUE(printable(result.err) && (args.value(0) == "build" || printable(result.out))) << qPrintable(result.err);
         return result;
@@ -141,15 +130,14 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
     }
     // A name shorter than 13 characters is stored as the editor stores a new name.
     ASSERT_EQ(run({"build", "-", out}, replaced("Comet GT\\u0000    ", "Comet").toUtf8()).status, 0);
-    EXPECT_EQ(Loaded(out)[0].Name, StoredName("Comet"));
+    EXPECT_EQ(Loaded(out)[0].Name, RawName("Comet\0       "));
 }
 
 TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
 {
     const QString copy = path("copy.car"), png = path("copy.png"), huge = path("huge.json");
     QFile::copy(Demo, copy), QFile::copy(Demo, png);
-    QFile sparse(huge);  // its bytes are never read
-    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(cli::MaxJsonBytes + 1));
+    ASSERT_TRUE(QFile::resize(WriteFile(huge, QByteArray()), cli::MaxJsonBytes + 1));  // its bytes are never read
     const std::tuple<QStringList, int, const char*> cases[] = {
         {{"\x1b[2J"}, 2, "\"\\x1b[2J\" is not a command"},
         {{"list", Demo, "extra"}, 2, "usage: velmar-car list LIB"},
@@ -174,8 +162,7 @@ TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
     // Output that a full disk refuses is a failure, the help and the version included.
     for (const QStringList& args : {QStringList{"--help"}, {"--version"}, {"list", Demo}}) {
         QProcess process;
-        process.setStandardOutputFile("/dev/full");
-        process.start(VELMAR_CLI, args);
+        process.setStandardOutputFile("/dev/full"), process.start(VELMAR_CLI, args);
         EXPECT_TRUE(process.waitForFinished(60000) && process.exitCode() == 1) << qPrintable(args.join(u' '));
     }
 }
@@ -239,27 +226,18 @@ TEST_F(Cli, DiffPairsCarsAndNamesWhatChanged)
         return run({"diff", Demo, other}).out.replace(other, "B").replace(Demo, "A");
     };
     EXPECT_EQ(diff(demo), "The two libraries hold the same cars, byte for byte.\n");
-
-    CarTable removed = demo;
+    CarTable removed = demo, changed = demo;
     removed.erase(removed.begin() + 2);
     removed[3].Parameters[34] = std::nextafter(removed[3].Parameters[34], 1e9f);
-    EXPECT_EQ(diff(removed), "\"A\" has 6 cars, \"B\" has 5.\n"
-                             "Car 2, \"Bluebird\": only in \"A\"\n"
+    EXPECT_EQ(diff(removed), "\"A\" has 6 cars, \"B\" has 5.\nCar 2, \"Bluebird\": only in \"A\"\n"
                              "Car 4 (3 in the second library), \"Hauler 9\":\n"
                              "  Power: 190 -> 190 (bits 433e0000 -> 433e0001)\n");
-
-    CarTable changed = demo;
     changed[1].Name = StoredName("Mudlark II"), changed[1].PolyPointCount -= 3, changed[1].PolyColour[39] = 7;
-    changed[1].HeadHidden = 7, changed[1].ExtraVectors[14].Z = 1;
-    changed.push_back(demo[0]);
-    EXPECT_EQ(diff(changed), "\"A\" has 6 cars, \"B\" has 7.\n"
-                             "Car 1, \"Mudlark\":\n"
-                             "  name: \"Mudlark\" -> \"Mudlark II\"\n"
-                             "  triangles: 20 -> 19\n"
-                             "  head: shown -> hidden (HeadHidden 7)\n"
-                             "  model changed: triangle colours\n"
-                             "  fields of unknown use changed: ExtraVectors\n"
-                             "Car 6, \"Comet GT\": only in \"B\"\n");
+    changed[1].HeadHidden = 7, changed[1].ExtraVectors[14].Z = 1, changed.push_back(demo[0]);
+    EXPECT_EQ(diff(changed), "\"A\" has 6 cars, \"B\" has 7.\nCar 1, \"Mudlark\":\n"
+                             "  name: \"Mudlark\" -> \"Mudlark II\"\n  triangles: 20 -> 19\n"
+                             "  head: shown -> hidden (HeadHidden 7)\n  model changed: triangle colours\n"
+                             "  fields of unknown use changed: ExtraVectors\nCar 6, \"Comet GT\": only in \"B\"\n");
 }
 
 // A vertex past VertexCount that a triangle names is written too, and -0 and
@@ -269,8 +247,7 @@ TEST_F(Cli, ExportsTheModelAsObjThatTheEditorReadsBack)
     CarTable cars = Loaded(Demo);
     CarRecord& car = cars[5];
     car.VertexCount = 18, car.Vertices[0] = {-0.0f, std::bit_cast<float>(0x15AE43FDu), std::bit_cast<float>(0x3F800001u)};
-    const QString obj = path("car.obj");
-    const QString library = WriteFile(path(QStringLiteral("lib\nv 9 9 9\r\u0085\u2028.car")), cars);
+    const QString obj = path("car.obj"), library = WriteFile(path("lib\nv 9 9 9\r\u0085\u2028.car"), cars);
     ASSERT_EQ(run({"export-obj", library, "Ice Runner", obj}).status, 0);
     EXPECT_TRUE(ReadFile(obj).startsWith("# Ice Runner, car 5 of lib\\x0av 9 9 9\\x0d\\x85\\u2028.car\n"));
     CarRecord imported{};
@@ -285,20 +262,17 @@ TEST_F(Cli, ExportsTheModelAsObjThatTheEditorReadsBack)
     EXPECT_TRUE(normals.size() == 20 && !std::memcmp(normals.data(), car.Normals.data(), 20 * sizeof(Vector)));
 }
 
-// A tile per car, two to a row: the name over the three views as the editor
-// draws them, cut at their edges. More cars than a sheet shows go on sheets
-// named for their positions.
+// A tile per car, two to a row: the name over the three views as the editor draws them,
+// cut at their edges. More cars than a sheet shows go on sheets named for their positions.
 TEST_F(Cli, RendersATilePerCarWithItsViewsAsTheEditorDrawsThem)
 {
     const CarTable demo = Loaded(Demo);
     CarTable many;
     for (int i = 0; i < 53; ++i)
         many.push_back(demo[i % demo.size()]);
-    for (Vector& v : many[0].Vertices)
-        v = {v.X * 3, v.Y * 3, v.Z * 3};
+    std::ranges::for_each(many[0].Vertices, [](Vector& v) { v = {v.X * 3, v.Y * 3, v.Z * 3}; });
     const std::tuple<QString, CarTable, QString, QStringList> runs[] = {
-        {Demo, demo, "demo.png", {"demo.png"}},
-        {Hostile, Loaded(Hostile), "hostile.png", {"hostile.png"}},
+        {Demo, demo, "demo.png", {"demo.png"}}, {Hostile, Loaded(Hostile), "hostile.png", {"hostile.png"}},
         {WriteFile(path("many.car"), many), many, "many%1.png", {"many%1-0-49.png", "many%1-50-52.png"}},
     };
     const editor::ViewAxes axes[] = {editor::XYAxes, editor::YZAxes, editor::XZAxes};
@@ -330,7 +304,6 @@ TEST_F(Cli, RendersATilePerCarWithItsViewsAsTheEditorDrawsThem)
                     expected.fill(Qt::white);
                     QPainter painter(&expected);
                     editor::DrawWireView(painter, expected.size(), cars[car], axes[v], 50, -1);
-                    painter.end();
                     EXPECT_TRUE(covered(shown, expected) && covered(expected, shown)) << "car " << car << ", view " << v;
                 }
             }

@@ -2,6 +2,7 @@
 #include "modOBJ.h"
 
 #include <QLocale>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <bit>
@@ -50,12 +51,9 @@ protected:
 };
 
 // The text with a UTF-16 byte-order mark, in either byte order.
-QByteArray utf16(const QByteArray& text, bool bigEndian)
+QByteArray utf16(const QByteArray& text, QStringConverter::Encoding order)
 {
-    QByteArray bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const char c : text)
-        bytes += bigEndian ? QByteArray(1, '\0') + c : c + QByteArray(1, '\0');
-    return bytes;
+    return QStringEncoder(order, QStringConverter::Flag::WriteBom)(QString::fromLatin1(text));
 }
 
 TEST_F(Obj, ReadsVerticesAndFacesInEveryLineStyle)
@@ -65,42 +63,32 @@ TEST_F(Obj, ReadsVerticesAndFacesInEveryLineStyle)
     const auto read = [this](const QByteArray& text) {
         EXPECT_TRUE(ReadOBJ(file(text)));
         std::pair<std::vector<Bits>, std::vector<Corners>> got;
-        for (const ObjVertex& v : ObjVertices)
-            got.first.push_back(bits(v.X, v.Y, v.Z));
-        for (const ObjFace& f : ObjFaces)
-            got.second.push_back(f.Corners);
+        std::ranges::transform(ObjVertices, std::back_inserter(got.first), [](auto& v) { return bits(v.X, v.Y, v.Z); });
+        std::ranges::transform(ObjFaces, std::back_inserter(got.second), &ObjFace::Corners);
         return got;
     };
-    const float z = -0.0f;
+    const float z = -0.0f, tiny = std::numeric_limits<float>::denorm_min();
     const std::vector<Bits> one{bits(1, 2, 3)};
-    const struct {
-        QByteArray text;
-        std::vector<Bits> vertices;
-        std::vector<Corners> faces;
-    } cases[] = {
+    const std::tuple<QByteArray, std::vector<Bits>, std::vector<Corners>> cases[] = {
         {"v 1.5 -2 0.25\r\nv 1 2 3 1\r\nf 1 2 3\r\n", {bits(1.5f, -2, 0.25f), bits(1, 2, 3)}, {{0, 1, 2}}},
         {"f 3//1 1//1 2//1\n\r\nv 1 2 3\nf 1/4/7 2/5/8 3/6/9", one, {{2, 0, 1}, {0, 1, 2}}},
         {"  v  1\t\t2   3 \n\tf 1 2 3 \r\n v\t4 5 6\r\n", {bits(1, 2, 3), bits(4, 5, 6)}, {{0, 1, 2}}},
         {"f 0 -5 32767\nf -32768 +2 007\n", {}, {{-1, -5, 32766}, {-32768, 1, 6}}},
         {"v +1 -0 1e-50\nv -1e-50 .5 5.\nv 1E2 1e+1 -2.5e-1\nv 8e-46 -7e-46 3.4028235e38\n",
-         {bits(1, z, 0), bits(z, 0.5f, 5), bits(100, 10, -0.25f), bits(std::numeric_limits<float>::denorm_min(), z, 3.4028235e38f)},
-         {}},
+         {bits(1, z, 0), bits(z, 0.5f, 5), bits(100, 10, -0.25f), bits(tiny, z, 3.4028235e38f)}, {}},
         {"# v 1 2 3\nvt 0 0\nvn 0 0 1\ng body\nusemtl paint\ns off\nV 1 2 3\nF 1 2 3\nv1 2 3\nfo 1 2\n\n", {}, {}},
         // Comments anywhere, corners counted back from the last vertex read.
         {"v 1 2 3#c\nv 4 5 6 # v 7 8 9\n#\nf 1 2 -1 # a face\nv 7 8 9\nf -3 -2 -1#\n",
          {bits(1, 2, 3), bits(4, 5, 6), bits(7, 8, 9)}, {{0, 1, 1}, {0, 1, 2}}},
         {"\xEF\xBB\xBFv 1 2 3\nf 1 1 1\n", one, {{0, 0, 0}}},
-        {utf16("v 1 2 3\r\nf 1 1 1", false), one, {{0, 0, 0}}},
-        {utf16("v 1 2 3\r\nf 1 1 1", true), one, {{0, 0, 0}}},
+        {utf16("v 1 2 3\r\nf 1 1 1", QStringConverter::Utf16LE), one, {{0, 0, 0}}},
+        {utf16("v 1 2 3\r\nf 1 1 1", QStringConverter::Utf16BE), one, {{0, 0, 0}}},
         {"v 1 2 3 #" + QByteArray(MaxLineLength + 5, 'x') + "\nv 4 5 6", {bits(1, 2, 3), bits(4, 5, 6)}, {}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(read(c.text), std::pair(c.vertices, c.faces)) << c.text.left(80).constData();
-    // A convex polygon as a fan from its first corner, corners named before
-    // their vertices come or counted back. An L with a reflex third corner,
-    // which a fan gets wrong, cut into ears that run its way, in the XY plane
-    // and in the XZ plane (clockwise seen from +Y). A dart whose first ear
-    // would hold its reflex corner. A figure of eight, whose areas cancel.
+    for (const auto& [text, vertices, faces] : cases)
+        EXPECT_EQ(read(text), std::pair(vertices, faces)) << text.left(80).constData();
+    // Convex: a fan, corners named ahead or counted back. An L with a reflex third corner cut
+    // into ears that run its way, in XY and XZ (clockwise from +Y). A dart. A figure of eight.
     const std::pair<QByteArray, std::vector<Corners>> polygons[] = {
         {"f 1 2 3 4\nv 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 2 0.5 0\nf -4 -1 -3 -2 -5\n", {{0, 1, 2}, {0, 2, 3}, {1, 4, 2}, {1, 2, 3}, {1, 3, 0}}},
         {"v 2 0 0\nv 2 1 0\nv 1 1 0\nv 1 2 0\nv 0 2 0\nv 0 0 0\nf 1 2 3 4 5 6\n", {{5, 0, 1}, {5, 1, 2}, {5, 2, 3}, {5, 3, 4}}},
@@ -113,9 +101,8 @@ TEST_F(Obj, ReadsVerticesAndFacesInEveryLineStyle)
     QLocale::setDefault(QLocale::c());
 }
 
-// Refused at the first line that keeps the model from being read, or from
-// fitting a car, before the normals are worked out: the tables are left empty
-// and the car as it was.
+// Refused at the first line that keeps the model from being read or from fitting a car,
+// before the normals are worked out: the tables are left empty and the car as it was.
 TEST_F(Obj, RefusesALineOrAFileItCannotReadAndNamesIt)
 {
     const std::tuple<QByteArray, const char*, bool> cases[] = {  // true: imported into a car
@@ -144,17 +131,30 @@ TEST_F(Obj, RefusesALineOrAFileItCannotReadAndNamesIt)
     }
     ASSERT_TRUE(QFile(file("v 1 2 3\n")).resize(MaxFileSize + 1));
     EXPECT_TRUE(ReadOBJ(path).message.contains("it has 268435457 bytes, and the editor reads at most 268435456."));
+    // Whatever the file's size, the first line too many ends the reading.
+    ASSERT_TRUE(QFile(file(mesh(31, 0))).resize(MaxFileSize));
+    EXPECT_TRUE(ImportOBJ(path, car).message.contains("line 31 holds vertex 31"));
+    EXPECT_TRUE(ImportOBJ(dir.filePath("missing.obj"), car).message.startsWith("Cannot open"));
+
+    // Special files are never opened: a pipe with no writer would block the open for good.
+    // Should the import open it all the same, a writer hands it a model to take.
+    const QString pipe = dir.filePath("pipe");
+    ASSERT_EQ(0, mkfifo(qPrintable(pipe), 0600));
+    std::thread writer([&] { if (QFile out(pipe); out.open(QIODevice::WriteOnly)) out.write(mesh(3, 1)); });
+    for (const auto& [name, what] : {std::pair{pipe, "a named pipe"}, {dir.path(), "a folder"}, {"/dev/zero", "a device"}})
+        EXPECT_TRUE(ImportOBJ(name, car).message.contains(QStringLiteral("it is %1, not a file").arg(what))) << what;
+    EXPECT_EQ(Encoded(car), Encoded(before));
+    const int reader = open(qPrintable(pipe), O_RDONLY | O_NONBLOCK);
+    writer.join(), close(reader);
 }
 
-// Positions, normals, triangles and the two counts change; the colours, the
-// entries past the counts, the wheels, head, name and parameters do not. A
-// triangle of no area and a vertex that no triangle uses get no direction: the
-// zero of the flat triangle, stored first.
+// Only the model changes: positions, normals, triangles and their counts. A triangle of no area
+// and a vertex no triangle uses get no direction: the flat triangle's zero, stored first.
 TEST_F(Obj, ImportReplacesTheModelAndNothingElseUpToTheModelsLimits)
 {
     const QByteArray text = "v 0 0 0\r\nv 2 0 0\r\nv 0 2 0\r\nv 2 2 0\r\nv 5 5 5\r\nf 1 2 3\r\nf 2 4 3\r\nf 1 2 2\r\n";
-    ASSERT_TRUE(ImportOBJ(file(text), car));
     CarRecord expected = before;
+    ASSERT_TRUE(ImportOBJ(file(text), car));
     for (int i = 0; i < 4; ++i)
         expected.Vertices[i] = {i % 2 * 2.0f, i / 2 * 2.0f, 0}, expected.Normals[i] = {0, 0, 1};
     expected.Vertices[4] = {5, 5, 5}, expected.Normals[4] = {0, 0, -0.0f};
@@ -174,28 +174,5 @@ TEST_F(Obj, ImportReplacesTheModelAndNothingElseUpToTheModelsLimits)
     EXPECT_TRUE(car.PolyPointCount == 120 && car.Polys[27].A == 0 && car.Polys[27].B == 28 && car.Polys[27].C == 29);
 }
 
-// Never opened: a pipe with no writer would block the open for good.
-TEST_F(Obj, ImportRefusesSpecialFilesAndStopsAtTheFirstLineTooMany)
-{
-    // Whatever the file's size, the first line too many ends the reading.
-    ASSERT_TRUE(QFile(file(mesh(31, 0))).resize(MaxFileSize));
-    EXPECT_TRUE(ImportOBJ(path, car).message.contains("line 31 holds vertex 31"));
-    EXPECT_TRUE(ImportOBJ(dir.filePath("missing.obj"), car).message.startsWith("Cannot open"));
-
-    // Should the import open it all the same, a writer hands it a model to take.
-    const QString pipe = dir.filePath("pipe");
-    ASSERT_EQ(0, mkfifo(qPrintable(pipe), 0600));
-    std::thread writer([&] {
-        QFile out(pipe);
-        if (out.open(QIODevice::WriteOnly))
-            out.write(mesh(3, 1));
-    });
-    for (const auto& [name, what] : {std::pair{pipe, "a named pipe"}, {dir.path(), "a folder"}, {"/dev/zero", "a device"}})
-        EXPECT_TRUE(ImportOBJ(name, car).message.contains(QStringLiteral("it is %1, not a file").arg(what))) << what;
-    EXPECT_EQ(Encoded(car), Encoded(before));
-    const int reader = open(qPrintable(pipe), O_RDONLY | O_NONBLOCK);
-    writer.join();
-    close(reader);
-}
 
 }  // namespace

@@ -14,14 +14,13 @@ class OrdinaryUser {
 public:
     OrdinaryUser()
     {
-        if (geteuid() != 0)
+        if (!wasRoot_)
             return;
         groups_.resize(static_cast<std::size_t>(getgroups(0, nullptr)));
         if (getgroups(static_cast<int>(groups_.size()), groups_.data()) < 0 ||
             getresgid(&gid_[0], &gid_[1], &gid_[2]) || getresuid(&uid_[0], &uid_[1], &uid_[2]) ||
             setgroups(0, nullptr) || setresgid(Nobody, Nobody, gid_[2]) || setresuid(Nobody, Nobody, 0))
             qFatal("cannot become nobody");
-        wasRoot_ = true;
     }
     ~OrdinaryUser()
     {
@@ -34,7 +33,7 @@ public:
 
 private:
     static constexpr uid_t Nobody = 65534;
-    bool wasRoot_ = false;
+    const bool wasRoot_ = geteuid() == 0;
     uid_t uid_[3];
     gid_t gid_[3];
     std::vector<gid_t> groups_;

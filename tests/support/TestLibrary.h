@@ -44,10 +44,8 @@ inline QByteArray Encoded(const modLoad::CarRecord& car) { return Encoded(modLoa
 inline QByteArray LibraryFile(const QByteArray& records, std::int32_t count, std::int32_t recordSize = 1344)
 {
     QByteArray bytes(modLoad::HeaderSize, '\0');
-    for (int i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<char>(static_cast<std::uint32_t>(recordSize) >> (8 * i));
-        bytes[4 + i] = static_cast<char>(static_cast<std::uint32_t>(count) >> (8 * i));
-    }
+    for (int i = 0; i < 8; ++i)
+        bytes[i] = static_cast<char>(static_cast<std::uint32_t>(i < 4 ? recordSize : count) >> (8 * (i % 4)));
     return bytes + records;
 }
 
@@ -62,8 +60,7 @@ inline QByteArray ReadFile(const QString& path)
 // Writes the bytes, or the cars as a library file; returns the path.
 inline QString WriteFile(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (QFile file(path); !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write test file %s", qPrintable(path));
     return path;
 }
@@ -84,8 +81,7 @@ inline QByteArray RandomBytes(qsizetype size, std::uint32_t seed)
 {
     std::mt19937 random(seed);
     QByteArray bytes(size, '\0');
-    for (char& b : bytes)
-        b = static_cast<char>(random());
+    std::generate(bytes.begin(), bytes.end(), [&random] { return static_cast<char>(random()); });
     return bytes;
 }
 
