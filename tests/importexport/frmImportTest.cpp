@@ -50,10 +50,7 @@ protected:
         return dialog.isVisible() ? rows : QList<int>{-1};
     }
     QList<int> Press(const char* button)
-    {
-        QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
-        return Selected();
-    }
+    { return QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton), Selected(); }
 
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
@@ -91,21 +88,17 @@ TEST_F(ImportExport, NothingChosenCancelledOrRefusedChangesNothing)
 {
     const QByteArray before = Encoded(*Cars);
     const QString file = WriteFile(folder.filePath("file.car"), MakeCars(3, 7, "File")), pipe = folder.filePath("pipe.car");
-    for (const std::int16_t mode : {0, 1}) {
+    for (const std::int16_t mode : {0, 1})
         for (const char* way : {"cmdOk", "cmdCancel", "frame"}) {
-            ExportMode = mode;
-            if (mode == 0)
-                dialogs << file;
+            dialogs.script << QStringList(1 - (ExportMode = mode), file);
             QList<int> after;
             ASSERT_TRUE(Run([&] {
                 if (way != QString("cmdOk"))
                     Click(1);
                 after = way == QString("frame") ? (dialog.close(), Selected()) : Press(way);
             }));
-            EXPECT_TRUE(after == QList<int>{-1} && result == QDialog::Rejected && Encoded(*Cars) == before)
-                << mode << way;
+            EXPECT_TRUE(after == QList<int>{-1} && result == QDialog::Rejected && Encoded(*Cars) == before) << mode << way;
         }
-    }
     ExportMode = 0;
     const QByteArray transfer = Encoded(TransferCars);
     ASSERT_EQ(0, mkfifo(qPrintable(pipe), 0600));
