@@ -65,7 +65,6 @@ protected:
     void Click(const char* button) { QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton); }
     QString Write(const QString& name, const CarTable& cars) { return testlib::WriteFile(folder.filePath(name), cars); }
     void Load(const QString& path) { (dialogs << path), Click("cmdLoad"); }
-    // Saves with the Save button; the bytes written.
     QByteArray SaveAs(const QString& name) { return (dialogs << folder.filePath(name)), Click("cmdSave"), ReadFile(folder.filePath(name)); }
     // With the keys, which choose as a click in the list does.
     void ChooseCar(int position)
@@ -76,9 +75,7 @@ protected:
     }
     // Shortcuts work in the active window, and a dialog that closes leaves none active (no window manager).
     void Keys(QKeySequence::StandardKey keys, QWidget* to = nullptr)
-    {
-        QApplication::setActiveWindow(to ? to->window() : &window), QTest::keySequence(to ? to : &window, keys);
-    }
+    { QApplication::setActiveWindow(to ? to->window() : &window), QTest::keySequence(to ? to : &window, keys); }
     // The new-car dialog: the name to type ("-" presses Cancel), the template (-1 for none).
     void NewCar(const char* typed, int chosen)
     {
@@ -88,7 +85,6 @@ protected:
             QTest::mouseClick(dialog->findChild<QPushButton*>(typed == QString("-") ? "cmdCancel" : "cmdOk"), Qt::LeftButton);
         }, [&] { Click("cmdAdd"); });
     }
-    // Import, then Ctrl-click on rows and Ok.
     void Import(QList<int> rows)
     {
         OnModal<frmImport>([&](frmImport* dialog) {
@@ -99,7 +95,6 @@ protected:
             QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
         }, [&] { Click("cmdImport"); });
     }
-    // A double-click on the row, or a click and Enter.
     void ActivateRow(int row, bool byKeyboard = false)
     {
         Details()->scrollToItem(Details()->topLevelItem(row));
@@ -172,8 +167,7 @@ TEST_F(MainWindow, EditsStoreWhatIsTypedAndRefusalsChangeNothing)
     modLoad::Cars->resize(modLoad::MaxCars), Click("cmdAdd");
     CarTable cars = MakeCars(4);
     cars[1].Name = RawName("  Wide Name  ");
-    Load(Write("four.car", cars));
-    ChooseCar(2);
+    Load(Write("four.car", cars)), ChooseCar(2);
     dialogs << "fast" << "" << "1e39" << "7" << "Thirteen Char" << "Ok" << "" << "Car 2" << "Ok" << "Ok" << "No"
             << "";
     for (int i = 0; i < 4; ++i)
@@ -183,8 +177,7 @@ TEST_F(MainWindow, EditsStoreWhatIsTypedAndRefusalsChangeNothing)
     NewCar("   ", 0), NewCar("Named", -1), NewCar("-", 0);
     Click("cmdRemove");
     // A cancelled import shows no dialog, yet the selector is read afresh.
-    (*modLoad::Cars)[0].Name = cars[0].Name = RawName("Renamed\0     ");
-    Click("cmdImport");
+    (*modLoad::Cars)[0].Name = cars[0].Name = RawName("Renamed\0     "), Click("cmdImport");
     EXPECT_EQ(Selector()->itemText(0), "Renamed");
     EXPECT_EQ(dialogs.messages(), (QStringList{"A library must keep at least one car.", "A library holds at most 32767 cars.",
                                                "Name too long", "Please enter a name", "Please select a template car", "Are you sure?"}));
@@ -197,8 +190,7 @@ TEST_F(MainWindow, EditsStoreWhatIsTypedAndRefusalsChangeNothing)
     NewCar("Fifteen Letters", 0), NewCar("\u00A0", 2);
     ChooseCar(3), Click("cmdRemove");
     EXPECT_EQ(dialogs.shown.back().style, ui::MsgStyle::YesNoQuestion);
-    cars[1].Name = RawName("Twelve Chars\0");
-    cars[2].Name = RawName("\t\xA0" "Tab \t\0     ");
+    cars[1].Name = RawName("Twelve Chars\0"), cars[2].Name = RawName("\t\xA0" "Tab \t\0     ");
     cars.push_back(cars[0]), cars.back().Name = RawName("Fifteen Lette");
     cars.push_back(cars[2]), cars.back().Name = RawName("\xA0\0           ");
     cars.erase(cars.begin() + 3);
@@ -217,7 +209,7 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
     const CarTable file = MakeCars(3, 7, "File");
     const QString fileName = (Load(Write("four.car", expected)), Write("file.car", file));
     frmView* editor = nullptr;  // while an editor step is made, undone and redone
-    const auto click = [&](const char* name) { QTest::mouseClick(editor->findChild<QAbstractButton*>(name), Qt::LeftButton); };
+    const auto click = [&](const char* name) { QTest::mouseClick(editor->findChild<QWidget*>(name), Qt::LeftButton); };
     // Vertex 0 of car 0 dragged in two moves in the XY view, ended by a release or by closing the editor.
     std::pair<float, float> landed;
     const auto drag = [&](bool release) {
@@ -297,7 +289,7 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
             Keys(QKeySequence::Redo, keys);
             EXPECT_EQ(shown(), expect(expected, step.shownAfter)) << qPrintable(step.undo);
         };
-        step.editing < 0 ? check() : View(step.editing, [&](frmView* opened) { editor = opened, check(), editor = nullptr; });
+        step.editing < 0 ? check() : View(step.editing, [&](frmView* e) { editor = e, check(), editor = nullptr; });
     }
 
     // A value of another car below, an Add to redo: in the editor the keys reach neither.
@@ -321,29 +313,26 @@ TEST_F(MainWindow, UnsavedChangesAreSavedDiscardedOrKeptOnCloseAndOnLoad)
     const QString first = Write("first.car", edited), second = Write("second.car", MakeCars(2, 5));
     edited[0].Parameters[0] = 7;
     const QString saved = folder.filePath("saved.car"), failing = folder.filePath("no folder/saved.car");
-    const struct {
-        bool load;  // else close
-        QStringList answers;
-        bool goes;  // the window closed, or the other library loaded
-    } rows[] = {
+    // Load, else close; the answers; whether the window closed or the other library loaded.
+    const std::tuple<bool, QStringList, bool> rows[] = {
         {false, {"Cancel"}, false}, {false, {"Save", ""}, false}, {false, {"Save", failing, "Ok"}, false},
         {false, {"Save", saved}, true}, {false, {"Discard"}, true},
         {true, {"Cancel"}, false}, {true, {"Save", saved}, true}, {true, {"Discard"}, true},
     };
     bool unsaved = false;
-    for (const auto& row : rows) {
+    for (const auto& [load, answers, goes] : rows) {
         QFile::remove(saved);
         dialogs.script << first << QStringList(unsaved, "Discard") << "7";
         Click("cmdLoad"), ActivateRow(0);
-        const std::size_t asked = dialogs.shown.size() + row.load;
-        dialogs.script << (row.load ? QStringList{second} : QStringList{}) + row.answers;
-        const bool went = row.load ? (Click("cmdLoad"), Selector()->count() == 2) : window.close();
-        const QString when = row.load ? "loading another library" : "closing";
-        EXPECT_EQ(went, row.goes) << qPrintable(when + " " + row.answers.join(" "));
+        const std::size_t asked = dialogs.shown.size() + load;
+        dialogs.script << QStringList(load, second) << answers;
+        const bool went = load ? (Click("cmdLoad"), Selector()->count() == 2) : window.close();
+        const QString when = load ? "loading another library" : "closing";
+        EXPECT_EQ(went, goes) << qPrintable(when + " " + answers.join(" "));
         EXPECT_EQ(dialogs.shown.at(asked).text, "Save changes to first.car before " + when + "?");
         EXPECT_EQ(dialogs.shown.at(asked).style, ui::MsgStyle::SaveDiscardCancel);
-        EXPECT_EQ(ReadFile(saved), row.goes && row.answers[0] == "Save" ? LibraryFile(edited) : QByteArray());
-        unsaved = !row.goes || (!row.load && row.answers[0] == "Discard");
+        EXPECT_EQ(ReadFile(saved), goes && answers[0] == "Save" ? LibraryFile(edited) : QByteArray());
+        unsaved = !goes || (!load && answers[0] == "Discard");
         window.show();
     }
 
