@@ -46,7 +46,7 @@ using enum QTest::MouseAction;
 void Mouse(QTest::MouseAction action, QWidget* on, QPoint at)
 { QTest::mouseEvent(action, on->window()->windowHandle(), Qt::LeftButton, {}, on->mapTo(on->window(), at)); }
 void Type(QLineEdit* box, const char* text) { box->selectAll(), QTest::keyClicks(box, text); }
-// Pixels of a view at 50 to the unit from its centre.
+// Units from the centre of a view drawn at 50 pixels to the unit.
 float Units(int pixel, int size) { return (pixel - size / 2.0f) / 50.0f; }
 
 // The main window with no library open; the toolkit's dialogs are answered from `dialogs`.
