@@ -44,25 +44,17 @@ using enum QTest::MouseAction;
 
 // The left button through the window of `on`, as the window system delivers it.
 void Mouse(QTest::MouseAction action, QWidget* on, QPoint at)
-{
-    QTest::mouseEvent(action, on->window()->windowHandle(), Qt::LeftButton, {}, on->mapTo(on->window(), at));
-}
-
-// In place of what the box holds.
-void Type(QLineEdit* box, const char* text)
-{
-    box->selectAll();
-    QTest::keyClicks(box, text);
-}
+{ QTest::mouseEvent(action, on->window()->windowHandle(), Qt::LeftButton, {}, on->mapTo(on->window(), at)); }
+void Type(QLineEdit* box, const char* text) { box->selectAll(), QTest::keyClicks(box, text); }
+// Units from the centre of a view drawn at 50 pixels to the unit.
+float Units(int pixel, int size) { return (pixel - size / 2.0f) / 50.0f; }
 
 // The main window with no library open; the toolkit's dialogs are answered from `dialogs`.
 class MainWindow : public testing::Test {
 protected:
     void SetUp() override
     {
-        QLocale::setDefault(QLocale::c());
-        modLoad::Cars.reset();
-        window.show();
+        QLocale::setDefault(QLocale::c()), modLoad::Cars.reset(), window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
     void TearDown() override { modLoad::Cars.reset(); }
@@ -73,26 +65,18 @@ protected:
     void Click(const char* button) { QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton); }
     QString Write(const QString& name, const CarTable& cars) { return testlib::WriteFile(folder.filePath(name), cars); }
     void Load(const QString& path) { (dialogs << path), Click("cmdLoad"); }
-    // Saves with the Save button; the bytes written.
     QByteArray SaveAs(const QString& name) { return (dialogs << folder.filePath(name)), Click("cmdSave"), ReadFile(folder.filePath(name)); }
     // With the keys, which choose as a click in the list does.
     void ChooseCar(int position)
     {
-        QTest::keyClick(Selector(), Qt::Key_Home);
-        for (int i = 0; i < position; ++i)
-            QTest::keyClick(Selector(), Qt::Key_Down);
+        for (int i = -1; i < position; ++i)
+            QTest::keyClick(Selector(), i < 0 ? Qt::Key_Home : Qt::Key_Down);
         ASSERT_EQ(Selector()->currentIndex(), position);
     }
-    // Shortcuts work in the active window; with no window manager, a dialog
-    // that closes leaves none active. The keys go to `to`, by default the main window.
+    // Shortcuts work in the active window, and a dialog that closes leaves none active (no window manager).
     void Keys(QKeySequence::StandardKey keys, QWidget* to = nullptr)
-    {
-        to = to ? to : &window;
-        QApplication::setActiveWindow(to->window());
-        QTest::keySequence(to, keys);
-    }
-    // The new-car dialog: typed is the name to type ("-" presses Cancel),
-    // chosen the template, -1 for none.
+    { QApplication::setActiveWindow(to ? to->window() : &window), QTest::keySequence(to ? to : &window, keys); }
+    // The new-car dialog: the name to type ("-" presses Cancel), the template (-1 for none).
     void NewCar(const char* typed, int chosen)
     {
         OnModal<frmNewCar>([&](frmNewCar* dialog) {
@@ -101,7 +85,6 @@ protected:
             QTest::mouseClick(dialog->findChild<QPushButton*>(typed == QString("-") ? "cmdCancel" : "cmdOk"), Qt::LeftButton);
         }, [&] { Click("cmdAdd"); });
     }
-    // Import, then Ctrl-click on rows and Ok.
     void Import(QList<int> rows)
     {
         OnModal<frmImport>([&](frmImport* dialog) {
@@ -112,7 +95,6 @@ protected:
             QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
         }, [&] { Click("cmdImport"); });
     }
-    // A double-click on the row, or a click and Enter.
     void ActivateRow(int row, bool byKeyboard = false)
     {
         Details()->scrollToItem(Details()->topLevelItem(row));
@@ -122,19 +104,15 @@ protected:
     }
     // View on the car; act runs while the model editor is open.
     void View(int car, const std::function<void(frmView*)>& act)
-    {
-        ChooseCar(car);
-        OnModal<frmView>(act, [&] { Click("cmdView"); });
-    }
+    { ChooseCar(car), OnModal<frmView>(act, [&] { Click("cmdView"); }); }
 
     ScriptedDialogs dialogs;
     QTemporaryDir folder;
     frmMain window;
 };
 
-// Load, Save, their keys, a library named at start and one dropped. A damaged
-// file, a pipe and a failed save say which file and why; they and cancels
-// leave the files and the library as they were.
+// Load, Save, their keys, a library named at start and one dropped. A damaged file, a pipe and a failed save
+// say which file and why; they and cancels leave the files and the library as they were.
 TEST_F(MainWindow, OpensAndSavesLibrariesAndRefusalsChangeNothing)
 {
     const QString five = Write("five.car", MakeCars(5)), damaged = folder.filePath("damaged.car"),
@@ -142,16 +120,13 @@ TEST_F(MainWindow, OpensAndSavesLibrariesAndRefusalsChangeNothing)
     testlib::WriteFile(damaged, ReadFile(five).chopped(100));
     // A pipe is refused before it is opened: a writer that never wrote would block the window.
     ASSERT_EQ(0, mkfifo(qPrintable(pipe), 0600));
-    dialogs << "Ok";
-    window.OpenLibrary(damaged);
+    (dialogs << "Ok"), window.OpenLibrary(damaged);
     EXPECT_FALSE(modLoad::Cars.has_value());
     for (const char* control : {"cmbCars", "cmdAdd", "cmdEdit", "cmdRemove", "cmdView", "lstDetails", "cmdImport",
                                 "cmdExport", "cmdSave"})
         EXPECT_FALSE(window.findChild<QWidget*>(control)->isEnabled()) << control;
     // Shortcuts go to the active window, and click their button a moment later.
-    QApplication::setActiveWindow(&window);
-    dialogs << five;
-    QTest::keySequence(&window, QKeySequence::Open);
+    (dialogs << five), Keys(QKeySequence::Open);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Selector()->count() == 5; }));
     EXPECT_EQ(dialogs.shown.at(1).text, "Car Files (*.car)|*.car");
     EXPECT_EQ(Details()->topLevelItem(39)->text(0) + " " + Setting(39), "AI Value 9.75");
@@ -165,8 +140,7 @@ TEST_F(MainWindow, OpensAndSavesLibrariesAndRefusalsChangeNothing)
     EXPECT_TRUE(messages[2].contains(pipe + "\": it is a named pipe")) << qPrintable(messages[2]);
     EXPECT_TRUE(messages[3].contains(missing) && messages[3].contains(qt_error_string(ENOENT))) << qPrintable(messages[3]);
     EXPECT_EQ(Selector()->currentIndex(), 3);
-    dialogs << folder.filePath("copy.car");
-    QTest::keySequence(&window, QKeySequence::Save);
+    (dialogs << folder.filePath("copy.car")), Keys(QKeySequence::Save);
     EXPECT_TRUE(QTest::qWaitFor([&] { return ReadFile(folder.filePath("copy.car")) == ReadFile(five); }));
 
     // Only a single local .car file is taken; a shorter library keeps the position in range.
@@ -185,19 +159,15 @@ TEST_F(MainWindow, OpensAndSavesLibrariesAndRefusalsChangeNothing)
     EXPECT_EQ(Selector()->currentText() + " " + Setting(1), "Two 1 1.25");
 }
 
-// Refused, cancelled and unchanged edits make no step, so the window closes
-// unasked. Names are trimmed of spaces only.
+// Refused, cancelled and unchanged edits make no step, so the window closes unasked. Names lose spaces only.
 TEST_F(MainWindow, EditsStoreWhatIsTypedAndRefusalsChangeNothing)
 {
     Load(Write("one.car", MakeCars(1)));
-    dialogs << "Ok" << "Ok";
-    Click("cmdRemove");
-    modLoad::Cars->resize(modLoad::MaxCars);
-    Click("cmdAdd");
+    (dialogs << "Ok" << "Ok"), Click("cmdRemove");
+    modLoad::Cars->resize(modLoad::MaxCars), Click("cmdAdd");
     CarTable cars = MakeCars(4);
     cars[1].Name = RawName("  Wide Name  ");
-    Load(Write("four.car", cars));
-    ChooseCar(2);
+    Load(Write("four.car", cars)), ChooseCar(2);
     dialogs << "fast" << "" << "1e39" << "7" << "Thirteen Char" << "Ok" << "" << "Car 2" << "Ok" << "Ok" << "No"
             << "";
     for (int i = 0; i < 4; ++i)
@@ -207,54 +177,40 @@ TEST_F(MainWindow, EditsStoreWhatIsTypedAndRefusalsChangeNothing)
     NewCar("   ", 0), NewCar("Named", -1), NewCar("-", 0);
     Click("cmdRemove");
     // A cancelled import shows no dialog, yet the selector is read afresh.
-    (*modLoad::Cars)[0].Name = cars[0].Name = RawName("Renamed\0     ");
-    Click("cmdImport");
+    (*modLoad::Cars)[0].Name = cars[0].Name = RawName("Renamed\0     "), Click("cmdImport");
     EXPECT_EQ(Selector()->itemText(0), "Renamed");
     EXPECT_EQ(dialogs.messages(), (QStringList{"A library must keep at least one car.", "A library holds at most 32767 cars.",
                                                "Name too long", "Please enter a name", "Please select a template car", "Are you sure?"}));
     EXPECT_TRUE(window.close());
     window.show();
 
-    ChooseCar(1);
-    dialogs << "  Twelve Chars ";
-    Click("cmdEdit");
+    ChooseCar(1), (dialogs << "  Twelve Chars "), Click("cmdEdit");
     EXPECT_EQ(dialogs.shown.back().defaultText, "Wide Name");
-    ChooseCar(2);
-    dialogs << " \t\u00A0Tab \t " << "Yes";
-    Click("cmdEdit");
+    ChooseCar(2), (dialogs << " \t\u00A0Tab \t " << "Yes"), Click("cmdEdit");
     NewCar("Fifteen Letters", 0), NewCar("\u00A0", 2);
-    ChooseCar(3);
-    Click("cmdRemove");
+    ChooseCar(3), Click("cmdRemove");
     EXPECT_EQ(dialogs.shown.back().style, ui::MsgStyle::YesNoQuestion);
-    cars[1].Name = RawName("Twelve Chars\0");
-    cars[2].Name = RawName("\t\xA0" "Tab \t\0     ");
+    cars[1].Name = RawName("Twelve Chars\0"), cars[2].Name = RawName("\t\xA0" "Tab \t\0     ");
     cars.push_back(cars[0]), cars.back().Name = RawName("Fifteen Lette");
     cars.push_back(cars[2]), cars.back().Name = RawName("\xA0\0           ");
     cars.erase(cars.begin() + 3);
     EXPECT_EQ(SaveAs("edited.car"), LibraryFile(cars));
 }
 
-// Each kind of step, undone and redone with the keys: the library, the
-// selector and the parameter list follow, the car the step concerns selected.
-// The model editor's steps are made, undone and redone in the editor, whose
-// toolbox follows too; in it the keys reach only the steps of its car.
+// Each kind of step, undone and redone with the keys: the library, selector and parameter list follow, the car
+// the step concerns selected; the model editor's steps in the editor, its toolbox following, its keys only its car's.
 TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
 {
     CarTable expected = MakeCars(4);
     const QString kart = VELMAR_SOURCE_DIR "/samples/kart.obj", wedge = VELMAR_SOURCE_DIR "/samples/wedge.obj";
     // Car 0 has a model to drag, its head shown and colour 7 on triangle 0.
     ASSERT_TRUE(modOBJ::ImportOBJ(kart, expected[0]));
-    expected[0].HeadHidden = 0;
-    expected[0].PolyColour[0] = 7;
+    expected[0].HeadHidden = 0, expected[0].PolyColour[0] = 7;
     const CarTable file = MakeCars(3, 7, "File");
-    Load(Write("four.car", expected));
-    const QString fileName = Write("file.car", file);
+    const QString fileName = (Load(Write("four.car", expected)), Write("file.car", file));
     frmView* editor = nullptr;  // while an editor step is made, undone and redone
-    const auto click = [&](const char* control) {
-        QTest::mouseClick(editor->findChild<QAbstractButton*>(control), Qt::LeftButton);
-    };
-    // Vertex 0 of car 0 dragged in two moves in the XY view, ended by a
-    // release or by closing the editor; where it lands.
+    const auto click = [&](const char* name) { QTest::mouseClick(editor->findChild<QWidget*>(name), Qt::LeftButton); };
+    // Vertex 0 of car 0 dragged in two moves in the XY view, ended by a release or by closing the editor.
     std::pair<float, float> landed;
     const auto drag = [&](bool release) {
         auto* xy = editor->findChild<WireView*>("picXY");
@@ -264,15 +220,14 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
                                          {MouseMove, to}})
             Mouse(action, xy, at);
         release ? Mouse(MouseRelease, xy, to) : void(editor->close());
-        landed = {(to.x() - xy->width() / 2.0f) / 50.0f, (to.y() - xy->height() / 2.0f) / 50.0f};
+        landed = {Units(to.x(), xy->width()), Units(to.y(), xy->height())};
     };
     const auto moved = [&](CarTable& t) { std::tie(t[0].Vertices[0].X, t[0].Vertices[0].Y) = landed; };
     const struct {
         QString undo;  // the undo command's text, naming the step
         std::function<void()> make;
         std::function<void(CarTable&)> change;  // the step, made to the expected cars
-        int shownBefore, shownAfter;
-        int editing = -1;  // the car the model editor is open on, the keys going to it
+        int shownBefore, shownAfter, editing = -1;  // the car the model editor is open on, the keys going to it
         const char* keysTo = nullptr;  // the editor's control that has them
     } steps[] = {
         {"Undo Set Power of Car 1", [&] { ChooseCar(1), (dialogs << "280"), ActivateRow(34, true); },
@@ -301,8 +256,7 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
              Mouse(MouseRelease, &window, {});
          }, moved, 0, 0},
     };
-    // The library, the names listed, the car selected and its parameters, and
-    // in the editor the colour of the selected triangle and the head box.
+    // The library, names listed, car selected, its parameters; in the editor the triangle's colour and head box.
     const auto shown = [&] {
         QStringList names, settings;
         for (int i = 0; i < Selector()->count(); ++i)
@@ -326,8 +280,7 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
     for (const auto& step : steps) {
         const auto check = [&] {
             const CarTable before = expected;
-            step.make();
-            step.change(expected);
+            step.make(), step.change(expected);
             QObject* actions = editor ? static_cast<QObject*>(editor) : &window;
             EXPECT_EQ(actions->findChild<QAction*>("actUndo", Qt::FindDirectChildrenOnly)->text(), step.undo);
             QWidget* keys = editor && step.keysTo ? editor->findChild<QWidget*>(step.keysTo) : editor;
@@ -336,18 +289,13 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
             Keys(QKeySequence::Redo, keys);
             EXPECT_EQ(shown(), expect(expected, step.shownAfter)) << qPrintable(step.undo);
         };
-        if (step.editing < 0)
-            check();
-        else
-            View(step.editing, [&](frmView* opened) { editor = opened, check(); }), editor = nullptr;
+        step.editing < 0 ? check() : View(step.editing, [&](frmView* e) { editor = e, check(), editor = nullptr; });
     }
 
-    // A value of another car below, an Add to redo: in the editor the keys
-    // reach neither.
+    // A value of another car below, an Add to redo: in the editor the keys reach neither.
     ChooseCar(1), (dialogs << "9"), ActivateRow(0);
     expected[1].Parameters[0] = 9;
-    NewCar("Guard", 0);
-    Keys(QKeySequence::Undo);
+    NewCar("Guard", 0), Keys(QKeySequence::Undo);
     bool disabled = false;
     View(0, [&](frmView* opened) {
         Keys(QKeySequence::Undo, opened), Keys(QKeySequence::Redo, opened);
@@ -357,56 +305,43 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
     EXPECT_EQ(SaveAs("steps.car"), LibraryFile(expected));
 }
 
-// With unsaved changes, closing and loading ask first; each row starts from
-// first.car with one value changed. Saving makes the library clean, so does
-// undoing back to the saved state.
+// With unsaved changes, closing and loading ask first; each row starts from first.car with one value changed.
+// Saving makes the library clean, so does undoing back to the saved state.
 TEST_F(MainWindow, UnsavedChangesAreSavedDiscardedOrKeptOnCloseAndOnLoad)
 {
     CarTable edited = MakeCars(3);
     const QString first = Write("first.car", edited), second = Write("second.car", MakeCars(2, 5));
     edited[0].Parameters[0] = 7;
     const QString saved = folder.filePath("saved.car"), failing = folder.filePath("no folder/saved.car");
-    const struct {
-        bool load;  // else close
-        QStringList answers;
-        bool goes;  // the window closed, or the other library loaded
-    } rows[] = {
+    // Load, else close; the answers; whether the window closed or the other library loaded.
+    const std::tuple<bool, QStringList, bool> rows[] = {
         {false, {"Cancel"}, false}, {false, {"Save", ""}, false}, {false, {"Save", failing, "Ok"}, false},
         {false, {"Save", saved}, true}, {false, {"Discard"}, true},
         {true, {"Cancel"}, false}, {true, {"Save", saved}, true}, {true, {"Discard"}, true},
     };
     bool unsaved = false;
-    for (const auto& row : rows) {
+    for (const auto& [load, answers, goes] : rows) {
         QFile::remove(saved);
-        dialogs << first;
-        if (unsaved)
-            dialogs << "Discard";
-        Click("cmdLoad");
-        dialogs << "7";
-        ActivateRow(0);
-        const std::size_t asked = dialogs.shown.size() + row.load;
-        dialogs.script << (row.load ? QStringList{second} : QStringList{}) + row.answers;
-        const bool went = row.load ? (Click("cmdLoad"), Selector()->count() == 2) : window.close();
-        const QString when = row.load ? "loading another library" : "closing";
-        EXPECT_EQ(went, row.goes) << qPrintable(when + " " + row.answers.join(" "));
+        dialogs.script << first << QStringList(unsaved, "Discard") << "7";
+        Click("cmdLoad"), ActivateRow(0);
+        const std::size_t asked = dialogs.shown.size() + load;
+        dialogs.script << QStringList(load, second) << answers;
+        const bool went = load ? (Click("cmdLoad"), Selector()->count() == 2) : window.close();
+        const QString when = load ? "loading another library" : "closing";
+        EXPECT_EQ(went, goes) << qPrintable(when + " " + answers.join(" "));
         EXPECT_EQ(dialogs.shown.at(asked).text, "Save changes to first.car before " + when + "?");
         EXPECT_EQ(dialogs.shown.at(asked).style, ui::MsgStyle::SaveDiscardCancel);
-        EXPECT_EQ(ReadFile(saved), row.goes && row.answers[0] == "Save" ? LibraryFile(edited) : QByteArray());
-        unsaved = !row.goes || (!row.load && row.answers[0] == "Discard");
+        EXPECT_EQ(ReadFile(saved), goes && answers[0] == "Save" ? LibraryFile(edited) : QByteArray());
+        unsaved = !goes || (!load && answers[0] == "Discard");
         window.show();
     }
 
     // Past the saved state the question names the library as saved.
-    Load(first);
-    dialogs << "1" << saved << "2";
-    ActivateRow(0);
-    Click("cmdSave");
-    ActivateRow(0);
-    Keys(QKeySequence::Undo);
+    Load(first), (dialogs << "1" << saved << "2");
+    ActivateRow(0), Click("cmdSave"), ActivateRow(0), Keys(QKeySequence::Undo);
     EXPECT_TRUE(window.close());
     window.show();
-    Keys(QKeySequence::Undo);
-    dialogs << "Cancel";
+    Keys(QKeySequence::Undo), (dialogs << "Cancel");
     EXPECT_FALSE(window.close());
     EXPECT_EQ(dialogs.messages().constLast(), "Save changes to saved.car before closing?");
 }
@@ -431,10 +366,8 @@ TEST(CommandLine, AnswersHelpAndVersionAndNamesOneLibrary)
     }
 }
 
-// View opens the model editor modally on each car of a library of odd
-// records, which is hovered and dragged in every view, recoloured and flipped
-// at its last triangle and given a model, drawn after each: it changes as the
-// user changed it and in nothing else, and only once saved.
+// The model editor on each car of odd records: hovered and dragged in every view, its last triangle recoloured
+// and flipped, given a model, drawn after each; the car changes as the user changed it, and only once saved.
 TEST_F(MainWindow, ViewRecordsOutsideTheModelAreEditedSafelyAndWrittenBackAsRead)
 {
     CarTable expected = samples::HostileLibrary();
@@ -457,19 +390,15 @@ TEST_F(MainWindow, ViewRecordsOutsideTheModelAreEditedSafelyAndWrittenBackAsRead
                 Mouse(MouseMove, view, at + QPoint(1, 0)), Mouse(MouseMove, view, at);
                 const int picked = editor->SelectedVertex;
                 Mouse(MousePress, view, at), Mouse(MouseMove, view, to), Mouse(MouseRelease, view, to);
-                if (picked >= 0) {
-                    ++dragged;
-                    editor::Coordinate(record.Vertices[picked], view->Axes().H) = (to.x() - view->width() / 2.0f) / 50.0f;
-                    editor::Coordinate(record.Vertices[picked], view->Axes().V) = (to.y() - view->height() / 2.0f) / 50.0f;
-                }
+                if (picked >= 0 && ++dragged)
+                    editor::Coordinate(record.Vertices[picked], view->Axes().H) = Units(to.x(), view->width()),
+                    editor::Coordinate(record.Vertices[picked], view->Axes().V) = Units(to.y(), view->height());
             }
             auto* slider = editor->findChild<QSlider*>("sPolys");
             slider->setValue(last = slider->maximum());
             Type(editor->findChild<QLineEdit*>("txtColour"), "9");
-            QTest::mouseClick(editor->findChild<QPushButton*>("cmdFlipPoly"), Qt::LeftButton);
-            editor->RenderFrame();
-            QTest::mouseClick(editor->findChild<QPushButton*>("cmdImport"), Qt::LeftButton);
-            editor->RenderFrame();
+            for (const char* button : {"cmdFlipPoly", "cmdImport"})
+                QTest::mouseClick(editor->findChild<QPushButton*>(button), Qt::LeftButton), editor->RenderFrame();
         });
         EXPECT_GT(dragged, 0) << "car " << car;
         record.PolyColour[last] = 9;

@@ -26,22 +26,17 @@ TEST(ChangeCar, ARunUnderOneKeyOnOneCarIsOneStep)
     const int first = (*Cars)[0].PolyColour[3];
     for (const int value : {1, 15, 150})
         colour(0, 3, value);
-    colour(0, 4, 7);
-    colour(1, 4, 7);
+    colour(0, 4, 7), colour(1, 4, 7);
     EXPECT_EQ(stack.count(), 3);
-    stack.setClean();
-    colour(1, 4, 8);
+    stack.setClean(), colour(1, 4, 8);
     EXPECT_EQ(stack.count(), 4);
     while (stack.canUndo())
         stack.undo();
     EXPECT_EQ(testlib::Encoded(*Cars), start);
 
-    stack.clear();
-    colour(1, 2, (*Cars)[1].PolyColour[2]);
-    colour(0, 3, 9);
-    colour(0, 3, first);
-    EXPECT_EQ(stack.count(), 0);
-    EXPECT_TRUE(stack.isClean());
+    stack.clear(), colour(1, 2, (*Cars)[1].PolyColour[2]);
+    colour(0, 3, 9), colour(0, 3, first);
+    EXPECT_TRUE(stack.count() == 0 && stack.isClean());
     Cars.reset();
 }
 

@@ -50,10 +50,7 @@ protected:
         return dialog.isVisible() ? rows : QList<int>{-1};
     }
     QList<int> Press(const char* button)
-    {
-        QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
-        return Selected();
-    }
+    { return QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton), Selected(); }
 
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
@@ -70,15 +67,12 @@ TEST_F(ImportExport, ImportAppendsTheChosenRowsInFileOrderButNeverPastTheCarLimi
     dialogs << WriteFile(folder.filePath("file.car"), file) << "Ok";
     QList<int> kept;
     ASSERT_TRUE(Run([&] {
-        Click(0), Click(2, Qt::ShiftModifier);
-        kept = Press("cmdOk");
-        Click(3), Click(1, Qt::ControlModifier);
-        Press("cmdOk");
+        Click(0), Click(2, Qt::ShiftModifier), kept = Press("cmdOk");
+        Click(3), Click(1, Qt::ControlModifier), Press("cmdOk");
     }));
     EXPECT_EQ(dialogs.shown.at(0).text, "Car Files (*.car)|*.car");
     EXPECT_EQ(kept, (QList<int>{0, 1, 2}));
-    EXPECT_TRUE(dialogs.messages().value(0).contains("32767"));
-    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_TRUE(dialogs.messages().value(0).contains("32767") && result == QDialog::Accepted);
     ASSERT_EQ(Cars->size(), std::size_t(MaxCars));
     EXPECT_EQ(Encoded((*Cars)[MaxCars - 3]) + Encoded((*Cars)[MaxCars - 2]) + Encoded(Cars->back()),
               Encoded(old) + Encoded(file[1]) + Encoded(file[3]));
@@ -91,25 +85,20 @@ TEST_F(ImportExport, NothingChosenCancelledOrRefusedChangesNothing)
 {
     const QByteArray before = Encoded(*Cars);
     const QString file = WriteFile(folder.filePath("file.car"), MakeCars(3, 7, "File")), pipe = folder.filePath("pipe.car");
-    for (const std::int16_t mode : {0, 1}) {
+    for (const std::int16_t mode : {0, 1})
         for (const char* way : {"cmdOk", "cmdCancel", "frame"}) {
-            ExportMode = mode;
-            if (mode == 0)
-                dialogs << file;
+            dialogs.script << QStringList(1 - (ExportMode = mode), file);
             QList<int> after;
             ASSERT_TRUE(Run([&] {
                 if (way != QString("cmdOk"))
                     Click(1);
                 after = way == QString("frame") ? (dialog.close(), Selected()) : Press(way);
             }));
-            EXPECT_TRUE(after == QList<int>{-1} && result == QDialog::Rejected && Encoded(*Cars) == before)
-                << mode << way;
+            EXPECT_TRUE(after == QList<int>{-1} && result == QDialog::Rejected && Encoded(*Cars) == before) << mode << way;
         }
-    }
-    ExportMode = 0;
     const QByteArray transfer = Encoded(TransferCars);
     ASSERT_EQ(0, mkfifo(qPrintable(pipe), 0600));
-    dialogs << "" << pipe << "Ok";
+    ExportMode = 0, (dialogs << "" << pipe << "Ok");
     EXPECT_FALSE(Run([] {}) || Run([] {}));
     EXPECT_TRUE(result == QDialog::Rejected && Encoded(*Cars) + Encoded(TransferCars) == before + transfer);
     EXPECT_TRUE(dialogs.messages().value(0).contains(pipe + "\": it is a named pipe")) << qPrintable(dialogs.messages().value(0));
@@ -118,10 +107,9 @@ TEST_F(ImportExport, NothingChosenCancelledOrRefusedChangesNothing)
 // A cancelled or failed save keeps the list and its selection for another try.
 TEST_F(ImportExport, ExportKeepsItsSelectionThroughACancelledOrFailedSaveAndWritesItInListOrder)
 {
-    ExportMode = 1;
     const QByteArray before = Encoded(*Cars);
     const QString path = folder.filePath("out.car"), missing = folder.filePath("no such folder/out.car");
-    dialogs << "" << missing << "Ok" << path;
+    ExportMode = 1, (dialogs << "" << missing << "Ok" << path);
     QList<QList<int>> kept;
     ASSERT_TRUE(Run([&] {
         Click(2), Click(0, Qt::ControlModifier);

@@ -24,7 +24,5 @@ void OnModal(Act act, Call call)
     });
     // A timer never fires again while its own slot runs: a separate one rescues a dialog act waits on.
     QObject::connect(&deadline, &QTimer::timeout, [&] { close(QApplication::activeModalWidget()); });
-    poll.start(10);
-    deadline.start(10000);
-    call();
+    poll.start(10), deadline.start(10000), call();
 }

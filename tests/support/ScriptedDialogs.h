@@ -15,8 +15,7 @@
 class ScriptedDialogs final : public ui::DialogProvider {
 public:
     struct Shown {
-        QString text;  // message, prompt or file filter
-        QString defaultText = {};
+        QString text, defaultText = {};  // message, prompt or file filter; the text an input box offers
         std::optional<ui::MsgStyle> style = {};  // a message's only
         QString title = {};
     };
@@ -58,8 +57,5 @@ public:
 
 private:
     QString Next(const Shown& dialog)
-    {
-        shown.push_back(dialog);
-        return script.isEmpty() ? (++unexpected, QString()) : script.takeFirst();
-    }
+    { return shown.push_back(dialog), script.isEmpty() ? (++unexpected, QString()) : script.takeFirst(); }
 };

@@ -20,11 +20,7 @@ namespace {
 
 using B = QDialogButtonBox;
 
-void Press(QWidget* dialog, B::StandardButton which)
-{
-    if (QPushButton* button = dialog->findChild<B*>()->button(which))
-        QTest::mouseClick(button, Qt::LeftButton);
-}
+void Press(QWidget* box, B::StandardButton which) { QTest::mouseClick(box->findChild<B*>()->button(which), Qt::LeftButton); }
 
 // Enter answers a question Yes, and saves before unsaved changes go.
 TEST(MessageBox, ShowsTheStyleUnderTheAppNameAndReportsTheButtonPressed)
@@ -56,12 +52,10 @@ TEST(InputBox, ReturnsTheTypedTextAndEmptyOnCancel)
         QString offered, answer = "unset";
         OnModal<QInputDialog>([&](QInputDialog* dialog) {
             offered = dialog->labelText() + "|" + dialog->textValue();
-            dialog->findChild<QLineEdit*>()->selectAll();
-            QTest::keyClicks(dialog->findChild<QLineEdit*>(), " Racer 2");
+            dialog->findChild<QLineEdit*>()->selectAll(), QTest::keyClicks(dialog->findChild<QLineEdit*>(), " Racer 2");
             Press(dialog, press);
         }, [&] { answer = ui::InputBox(nullptr, "Enter new value", "0.5"); });
-        EXPECT_EQ(offered, "Enter new value|0.5");
-        EXPECT_EQ(answer, press == B::Ok ? " Racer 2" : "");
+        EXPECT_EQ(offered + "|" + answer, QString("Enter new value|0.5|") + (press == B::Ok ? " Racer 2" : ""));
     }
 }
 
@@ -84,11 +78,9 @@ TEST(FileDialogs, ReturnTheChosenPathWithoutAskingToOverwriteOrEmptyOnCancel)
         }, [&] { chosen = call(nullptr, "Car Files (*.car)|*.car"); });
         return QDir::cleanPath(chosen);
     };
-    EXPECT_EQ(answer(ui::OpenFileDialog, existing), existing);
-    EXPECT_EQ(filters, QStringList{"Car Files (*.car)"});
-    EXPECT_EQ(answer(ui::SaveFileDialog, existing), existing);
-    EXPECT_EQ(answer(ui::SaveFileDialog, folder.filePath("plain")), folder.filePath("plain.car"));
-    EXPECT_EQ(answer(ui::OpenFileDialog, QString()), QString());
+    EXPECT_EQ((QStringList{answer(ui::OpenFileDialog, existing), filters.join('|'), answer(ui::SaveFileDialog, existing),
+                           answer(ui::SaveFileDialog, folder.filePath("plain")), answer(ui::OpenFileDialog, QString())}),
+              (QStringList{existing, "Car Files (*.car)", existing, folder.filePath("plain.car"), ""}));
 }
 
 }  // namespace
