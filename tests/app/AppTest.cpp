@@ -69,8 +69,7 @@ protected:
     // With the keys, which choose as a click in the list does.
     void ChooseCar(int position)
     {
-        for (int i = -1; i < position; ++i)
-            QTest::keyClick(Selector(), i < 0 ? Qt::Key_Home : Qt::Key_Down);
+        for (int i = -1; i < position; ++i) QTest::keyClick(Selector(), i < 0 ? Qt::Key_Home : Qt::Key_Down);
         ASSERT_EQ(Selector()->currentIndex(), position);
     }
     // Shortcuts work in the active window, and a dialog that closes leaves none active (no window manager).
@@ -132,8 +131,7 @@ TEST_F(MainWindow, OpensAndSavesLibrariesAndRefusalsChangeNothing)
     EXPECT_EQ(Details()->topLevelItem(39)->text(0) + " " + Setting(39), "AI Value 9.75");
     ChooseCar(3);
     dialogs << "" << "" << damaged << "Ok" << pipe << "Ok" << missing << "Ok";
-    for (const char* button : {"cmdLoad", "cmdSave", "cmdLoad", "cmdLoad", "cmdSave"})
-        Click(button);
+    for (const char* button : {"cmdLoad", "cmdSave", "cmdLoad", "cmdLoad", "cmdSave"}) Click(button);
     const QStringList messages = dialogs.messages();
     ASSERT_EQ(messages.size(), 4);
     EXPECT_TRUE(messages[0] == messages[1] && messages[1].contains(damaged + "\" is damaged:")) << qPrintable(messages[1]);
@@ -170,10 +168,8 @@ TEST_F(MainWindow, EditsStoreWhatIsTypedAndRefusalsChangeNothing)
     Load(Write("four.car", cars)), ChooseCar(2);
     dialogs << "fast" << "" << "1e39" << "7" << "Thirteen Char" << "Ok" << "" << "Car 2" << "Ok" << "Ok" << "No"
             << "";
-    for (int i = 0; i < 4; ++i)
-        ActivateRow(20);
-    for (int i = 0; i < 3; ++i)
-        Click("cmdEdit");
+    for (int i = 0; i < 4; ++i) ActivateRow(20);
+    for (int i = 0; i < 3; ++i) Click("cmdEdit");
     NewCar("   ", 0), NewCar("Named", -1), NewCar("-", 0);
     Click("cmdRemove");
     // A cancelled import shows no dialog, yet the selector is read afresh.
@@ -259,10 +255,8 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
     // The library, names listed, car selected, its parameters; in the editor the triangle's colour and head box.
     const auto shown = [&] {
         QStringList names, settings;
-        for (int i = 0; i < Selector()->count(); ++i)
-            names << Selector()->itemText(i);
-        for (int row = 0; row < Details()->topLevelItemCount(); ++row)
-            settings << Setting(row);
+        for (int i = 0; i < Selector()->count(); ++i) names << Selector()->itemText(i);
+        for (int row = 0; row < Details()->topLevelItemCount(); ++row) settings << Setting(row);
         if (editor)
             settings << editor->findChild<QLineEdit*>("txtColour")->text()
                      << QString::number(editor->findChild<QCheckBox*>("chkHeadVisible")->isChecked());
@@ -270,8 +264,7 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
     };
     const auto expect = [&](const CarTable& cars, int car) {
         QStringList settings;
-        for (float value : cars[car].Parameters)
-            settings << numbertext::SingleToText(value);
+        for (float value : cars[car].Parameters) settings << numbertext::SingleToText(value);
         if (editor)
             settings << QString::number(cars[car].PolyColour[editor->findChild<QSlider*>("sPolys")->value()])
                      << QString::number(cars[car].HeadHidden == 0);

@@ -105,8 +105,7 @@ TEST(CarFile, RefusedLoadsNameTheFileAndLeaveTheTableAsItWas)
         const QString path = name.isEmpty() ? QString() : dir.filePath(name);
         if (name == "pipe.car")
             ASSERT_EQ(0, mkfifo(qPrintable(path), 0600));  // nobody writes to it: read as empty, not waited for
-        else if (name != "missing.car" && name != "folder.car" && !name.isEmpty())
-            WriteFile(path, bytes);
+        else if (name != "missing.car" && name != "folder.car" && !name.isEmpty()) WriteFile(path, bytes);
         const FileResult result = LoadCars(path, cars);
         EXPECT_TRUE(!result && result.message.contains('"' + path + '"')) << qPrintable(name);
         EXPECT_EQ(result.message.contains("memory"), name == "large.car") << qPrintable(result.message);
@@ -142,9 +141,8 @@ TEST(CarSave, RewritesAnOddLibraryAsExactlyItsCarsKeepingPermissions)
     chmod(qPrintable(dir.path()), 0755);
 }
 
-// Past the file-size limit at any point, the last write included, a save is
-// refused with the cause, and the old file stays with nothing new beside it.
-// Each save runs in a forked child, so that the limit stays there.
+// Past the file-size limit at any point, the last write included, a save is refused with the cause, and the old file
+// stays with nothing new beside it. Each save runs in a forked child, so that the limit stays there.
 TEST(CarSave, FailedSavesLeaveTheOldFileAsItWas)
 {
     QTemporaryDir dir;

@@ -48,8 +48,7 @@ protected:
     // No command ever changes its input.
     void TearDown() override
     {
-        for (const auto& [file, bytes] : inputs)
-            EXPECT_EQ(ReadFile(file), bytes) << qPrintable(file);
+        for (const auto& [file, bytes] : inputs) EXPECT_EQ(ReadFile(file), bytes) << qPrintable(file);
     }
 
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -268,8 +267,7 @@ TEST_F(Cli, RendersATilePerCarWithItsViewsAsTheEditorDrawsThem)
 {
     const CarTable demo = Loaded(Demo);
     CarTable many;
-    for (int i = 0; i < 53; ++i)
-        many.push_back(demo[i % demo.size()]);
+    for (int i = 0; i < 53; ++i) many.push_back(demo[i % demo.size()]);
     std::ranges::for_each(many[0].Vertices, [](Vector& v) { v = {v.X * 3, v.Y * 3, v.Z * 3}; });
     const std::tuple<QString, CarTable, QString, QStringList> runs[] = {
         {Demo, demo, "demo.png", {"demo.png"}}, {Hostile, Loaded(Hostile), "hostile.png", {"hostile.png"}},

@@ -49,8 +49,7 @@ void SetTriangle(CarRecord& car, int p, modLoad::Poly corners, std::uint8_t colo
     car.Polys[p] = corners;
     car.PolyColour[p] = colour;
     car.PolyPointCount = static_cast<std::uint8_t>(std::max<int>(car.PolyPointCount, 3 * (p + 1)));
-    for (std::size_t k = 0; const Vector& v : at)
-        car.Vertices[std::array{corners.A, corners.B, corners.C}[k++]] = v;
+    for (std::size_t k = 0; const Vector& v : at) car.Vertices[std::array{corners.A, corners.B, corners.C}[k++]] = v;
 }
 
 // A triangle across the middle of the preview.
@@ -217,8 +216,7 @@ TEST_F(EditorTest, ResizingLaysOutAndDrawsAnewAndThePointerPicksAndDrags)
 // reopened, the editor sets it afresh but keeps its own fields.
 TEST_F(EditorTest, TheToolboxEditsImportsAndExportsAndReopeningSetsItAfresh)
 {
-    for (int p = 0; p < modLoad::MaxPolys; ++p)
-        SetTriangle(Car(), p, {0, 1, 2}, static_cast<std::uint8_t>(p + 100));
+    for (int p = 0; p < modLoad::MaxPolys; ++p) SetTriangle(Car(), p, {0, 1, 2}, static_cast<std::uint8_t>(p + 100));
     Car().HeadHidden = 7;
     Car().Normals[12] = {1.5f, -0.0f, NaN};
     Open();
@@ -253,8 +251,7 @@ TEST_F(EditorTest, TheToolboxEditsImportsAndExportsAndReopeningSetsItAfresh)
     const QString quads = testlib::WriteFile(folder.filePath("quads.obj"), "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n" +
                                                                            QByteArray("f 1 2 3 4\n").repeated(21));
     dialogs << "" << quads << "Ok" << "" << folder.filePath("no/car.obj") << "Ok";
-    for (const char* button : {"cmdImport", "cmdImport", "cmdExport", "cmdExport"})
-        Click(button);
+    for (const char* button : {"cmdImport", "cmdImport", "cmdExport", "cmdExport"}) Click(button);
     EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(expected));
     dialogs << wedge << round << round;
     Click("cmdImport"), Click("cmdExport");
@@ -310,8 +307,7 @@ TEST_F(EditorTest, TheLoopDrawsOneFrameAfterEachChangeAndNoneWhileNothingChanges
     QTimer step;
     step.callOnTimeout([&] {
         drawn << platform.frames - std::exchange(before, platform.frames);
-        if (next == static_cast<int>(steps.size()))
-            return step.stop(), QCoreApplication::quit();
+        if (next == static_cast<int>(steps.size())) return step.stop(), QCoreApplication::quit();
         expected << steps[next].first;
         steps[next++].second();
     });
@@ -323,8 +319,7 @@ TEST_F(EditorTest, TheLoopDrawsOneFrameAfterEachChangeAndNoneWhileNothingChanges
     EXPECT_FALSE(rescued || view.isVisible());
 }
 
-// The middle pixel case by case; then a drag over the preview turns the
-// model a degree a pixel.
+// The middle pixel case by case; then a drag over the preview turns the model a degree a pixel.
 TEST_F(EditorTest, ThePreviewShowsWhatTheRecordAndTheSelectionSayAndTurnsWithTheMouse)
 {
     const std::vector<std::tuple<const char*, std::function<void()>, QColor>> cases = {

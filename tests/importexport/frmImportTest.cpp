@@ -79,8 +79,7 @@ TEST_F(ImportExport, ImportAppendsTheChosenRowsInFileOrderButNeverPastTheCarLimi
 }
 
 // Ok with no row chosen, Cancel and the window's close button, in either
-// mode; an import whose file choice is cancelled or refused never shows, a
-// named pipe refused before it is opened.
+// mode; an import whose file choice is cancelled or refused never shows, a named pipe refused before it is opened.
 TEST_F(ImportExport, NothingChosenCancelledOrRefusedChangesNothing)
 {
     const QByteArray before = Encoded(*Cars);
@@ -113,8 +112,7 @@ TEST_F(ImportExport, ExportKeepsItsSelectionThroughACancelledOrFailedSaveAndWrit
     QList<QList<int>> kept;
     ASSERT_TRUE(Run([&] {
         Click(2), Click(0, Qt::ControlModifier);
-        for (int attempt = 0; attempt < 3; ++attempt)
-            kept << Press("cmdOk");
+        for (int attempt = 0; attempt < 3; ++attempt) kept << Press("cmdOk");
     }));
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(kept, (QList<QList<int>>{{0, 2}, {0, 2}, {-1}}));

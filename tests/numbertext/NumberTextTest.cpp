@@ -32,8 +32,7 @@ TEST(NumberText, WritesSevenSignificantDigitsAndReadsThemBackInTheUsersLocale)
         {" 15 ", 15}, {"+7", 7}, {"0.049", 0}, {"2.55E+01", 26}, {"25e-1", 2}, {"1e-300", 0},
         {"999999999999999999.5", 1'000'000'000'000'000'000}, {"1e18", std::nullopt}, {"1,5", std::nullopt},
         {"12abc", std::nullopt}, {"", std::nullopt}};
-    for (const auto& [text, whole] : wholes)
-        EXPECT_EQ(numbertext::TextToWhole(QLatin1String(text)), whole) << text;
+    for (const auto& [text, whole] : wholes) EXPECT_EQ(numbertext::TextToWhole(QLatin1String(text)), whole) << text;
 
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(numbertext::SingleToText(123456789.0f), QStringLiteral("1,234568E+08"));

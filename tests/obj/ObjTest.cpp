@@ -34,8 +34,7 @@ Bits bits(float x, float y, float z)
 QByteArray mesh(int vertices, int faces)
 {
     QByteArray text;
-    for (int i = 0; i < vertices; ++i)
-        text += "v " + QByteArray::number(i) + " 0.5 -1\n";
+    for (int i = 0; i < vertices; ++i) text += "v " + QByteArray::number(i) + " 0.5 -1\n";
     return text + QByteArray("f 1 2 3\n").repeated(faces);
 }
 
@@ -96,8 +95,7 @@ TEST_F(Obj, ReadsVerticesAndFacesInEveryLineStyle)
         {"v 2 1 0\nv 0 2 0\nv 1 1 0\nv 0 0 0\nf 1 2 3 4\n", {{0, 1, 2}, {0, 2, 3}}},
         {"v 0 0 0\nv 1 1 0\nv 1 0 0\nv 0 1 0\nf 1 2 3 4\n", {{0, 1, 2}, {0, 2, 3}}},
     };
-    for (const auto& [text, faces] : polygons)
-        EXPECT_EQ(read(text).second, faces) << text.constData();
+    for (const auto& [text, faces] : polygons) EXPECT_EQ(read(text).second, faces) << text.constData();
     QLocale::setDefault(QLocale::c());
 }
 

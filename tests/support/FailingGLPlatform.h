@@ -6,8 +6,7 @@
 #include <QStringList>
 
 // A window system whose named steps fail ("choose", "set", "create",
-// "current", "none", "delete"); every call is recorded. Contexts are numbers,
-// never real, so nothing is drawn.
+// "current", "none", "delete"); every call is recorded. Contexts are numbers, never real, so nothing is drawn.
 struct FailingGLPlatform final : OGLUtils::GLPlatform {
     explicit FailingGLPlatform(QSet<QString> failing = {}) : failing(std::move(failing)) { OGLUtils::SetGLPlatform(this); }
     ~FailingGLPlatform() override { OGLUtils::SetGLPlatform(nullptr); }

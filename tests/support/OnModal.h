@@ -4,10 +4,9 @@
 #include <QDialog>
 #include <QTimer>
 
-// Runs call; act runs once on the first modal widget of type T that shows
-// meanwhile, never on one after call returns. A dialog act leaves open is
-// rejected, and any modal still up ten seconds on is closed, so a failing test
-// ends instead of waiting for a person. Record findings in act; assert after.
+// Runs call; act runs once on the first modal widget of type T that shows meanwhile, never on one after call returns. A
+// dialog act leaves open is rejected, and any modal still up ten seconds on is closed, so a failing test ends instead
+// of waiting for a person. Record findings in act; assert after.
 template <typename T, typename Act, typename Call>
 void OnModal(Act act, Call call)
 {

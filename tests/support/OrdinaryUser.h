@@ -7,9 +7,8 @@
 #include <grp.h>
 #include <unistd.h>
 
-// Runs its scope as an ordinary user, so that file permissions apply. Root is
-// exempt from them: it becomes nobody until the scope ends, keeping root as
-// its saved user to return to. Any other user is ordinary already.
+// Runs its scope as an ordinary user, so that file permissions apply. Root is exempt from them: it becomes nobody until
+// the scope ends, keeping root as its saved user to return to. Any other user is ordinary already.
 class OrdinaryUser {
 public:
     OrdinaryUser()

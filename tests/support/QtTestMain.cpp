@@ -20,11 +20,9 @@ int main(int argc, char** argv)
     std::signal(SIGXFSZ, SIG_IGN);
     testing::InitGoogleTest(&argc, argv);
     // The build lists the tests with no display at hand: offscreen unless a platform was chosen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt 6.4 fails on a seatless compositor, as the tests' is, when a text field takes the focus.
-    if (qgetenv("QT_QPA_PLATFORM") == "wayland")
-        qputenv("QT_IM_MODULE", "compose");
+    if (qgetenv("QT_QPA_PLATFORM") == "wayland") qputenv("QT_IM_MODULE", "compose");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmar Car Editor"));
     const int failed = RUN_ALL_TESTS();

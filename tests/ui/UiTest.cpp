@@ -70,8 +70,7 @@ TEST(FileDialogs, ReturnTheChosenPathWithoutAskingToOverwriteOrEmptyOnCancel)
         QString chosen = "unset";
         OnModal<QFileDialog>([&](QFileDialog* dialog) {
             filters = dialog->nameFilters();
-            if (path.isEmpty())
-                return Press(dialog, B::Cancel);
+            if (path.isEmpty()) return Press(dialog, B::Cancel);
             dialog->selectFile(path);
             // A question about overwriting would stay unanswered, and fail the test when closed.
             Press(dialog, dialog->acceptMode() == QFileDialog::AcceptOpen ? B::Open : B::Save);
