@@ -198,7 +198,7 @@ TEST_F(MainWindow, EditsStoreWhatIsTypedAndRefusalsChangeNothing)
 TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
 {
     CarTable expected = MakeCars(4);
-    const QString kart = VELMAR_SOURCE_DIR "/samples/kart.obj", wedge = VELMAR_SOURCE_DIR "/samples/wedge.obj";
+    const QString kart = testlib::Sample(folder.path(), "kart.obj"), wedge = testlib::Sample(folder.path(), "wedge.obj");
     // Car 0 has a model to drag, its head shown and colour 7 on triangle 0.
     ASSERT_TRUE(modOBJ::ImportOBJ(kart, expected[0]));
     expected[0].HeadHidden = 0, expected[0].PolyColour[0] = 7;
@@ -364,7 +364,7 @@ TEST(CommandLine, AnswersHelpAndVersionAndNamesOneLibrary)
 TEST_F(MainWindow, ViewRecordsOutsideTheModelAreEditedSafelyAndWrittenBackAsRead)
 {
     CarTable expected = samples::HostileLibrary();
-    const QString file = Write("hostile.car", expected), model = VELMAR_SOURCE_DIR "/samples/kart.obj";
+    const QString file = Write("hostile.car", expected), model = testlib::Sample(folder.path(), "kart.obj");
     Load(file);
     for (int car = 0; car < static_cast<int>(expected.size()); ++car) {
         CarRecord& record = expected[car];

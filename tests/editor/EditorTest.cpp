@@ -247,7 +247,7 @@ TEST_F(EditorTest, TheToolboxEditsImportsAndExportsAndReopeningSetsItAfresh)
     // A cancelled choice, a model too big and a file not written change nothing; an export imports back.
     CarRecord expected = Car();
     QTemporaryDir folder;
-    const QString round = folder.filePath("round.obj"), wedge = VELMAR_SOURCE_DIR "/samples/wedge-lf.obj";
+    const QString round = folder.filePath("round.obj"), wedge = testlib::Sample(folder.path(), "wedge-lf.obj");
     const QString quads = testlib::WriteFile(folder.filePath("quads.obj"), "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n" +
                                                                            QByteArray("f 1 2 3 4\n").repeated(21));
     dialogs << "" << quads << "Ok" << "" << folder.filePath("no/car.obj") << "Ok";

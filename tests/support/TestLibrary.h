@@ -67,6 +67,12 @@ inline QString WriteFile(const QString& path, const QByteArray& bytes)
 
 inline QString WriteFile(const QString& path, const modLoad::CarTable& cars) { return WriteFile(path, LibraryFile(cars)); }
 
+// A committed sample copied into folder, so that a test gone wrong cannot overwrite the original.
+inline QString Sample(const QString& folder, const char* name)
+{
+    return WriteFile(folder + '/' + name, ReadFile(QStringLiteral(VELMAR_SOURCE_DIR "/samples/") + name));
+}
+
 // A name exactly as its 13 bytes lie in the file.
 inline modLoad::CarName RawName(const char (&bytes)[modLoad::NameLength + 1])
 {
