@@ -2,8 +2,10 @@
 #include "ObjPolygon.h"
 #include "ObjReader.h"
 
+#include "NumberText.h"
+
 #include <algorithm>
-#include <charconv>
+#include <limits>
 #include <string_view>
 
 namespace modOBJ {
@@ -77,56 +79,6 @@ private:
     const char* p_;
     const char* const end_;
 };
-
-// For a number beyond float range (digits without a sign), whether it lies
-// below it rather than above: the sign of its decimal exponent tells.
-bool belowFloatRange(std::string_view number)
-{
-    const std::size_t e = number.find_first_of("eE");
-    const std::string_view mantissa = number.substr(0, e);
-    const auto point = static_cast<long long>(std::min(mantissa.find('.'), mantissa.size()));
-    // Never npos: a number of zeros is never out of range.
-    const auto lead = static_cast<long long>(mantissa.find_first_of("123456789"));
-    long long exponent = lead < point ? point - lead - 1 : point - lead;
-    if (e != std::string_view::npos) {
-        std::string_view digits = number.substr(e + 1);
-        const bool negative = digits.front() == '-';
-        if (!isDigit(digits.front()))
-            digits.remove_prefix(1);
-        long long value = 0;
-        for (const char c : digits)
-            value = std::min(value * 10 + (c - '0'), 1'000'000'000'000LL);
-        exponent += negative ? -value : value;
-    }
-    return exponent < 0;
-}
-
-enum class Number { Read, NotANumber, TooLarge };
-
-// A coordinate as OBJ writes it, whatever the locale: an optional sign, digits
-// with an optional point and fraction, an optional exponent. A number too
-// small for a float reads as zero of its sign.
-Number readSingle(std::string_view token, float& value)
-{
-    const bool negative = token.front() == '-';
-    std::string_view digits = token;
-    if (negative || token.front() == '+')
-        digits.remove_prefix(1);
-    // from_chars alone would also take "inf", "nan" and a second sign.
-    if (digits.empty() || !(isDigit(digits.front()) || digits.front() == '.'))
-        return Number::NotANumber;
-    const char* const first = negative ? token.data() : digits.data();
-    const char* const end = token.data() + token.size();
-    const auto [stop, error] = std::from_chars(first, end, value);
-    if (stop != end || error == std::errc::invalid_argument)
-        return Number::NotANumber;
-    if (error == std::errc::result_out_of_range) {
-        if (!belowFloatRange(digits))
-            return Number::TooLarge;
-        value = negative ? -0.0f : 0.0f;
-    }
-    return Number::Read;
-}
 
 // A face corner's vertex number: the text before any "/", a whole number in the 16-bit range.
 bool readCorner(std::string_view token, std::int32_t& number)
@@ -219,12 +171,14 @@ private:
             const std::string_view token = tokens.next();
             if (token.empty())
                 return lineFault(fileName_, line, QStringLiteral("is a vertex with fewer than three coordinates."));
-            switch (readSingle(token, *coordinate)) {
-            case Number::NotANumber:
+            // Whatever the locale; a number too small for a float reads as the zero of its sign.
+            switch (numbertext::ReadDecimal(token, *coordinate)) {
+            case numbertext::Decimal::NotANumber:
                 return lineFault(fileName_, line, QStringLiteral("has %1 where a number should be.").arg(quoted(token)));
-            case Number::TooLarge:
+            case numbertext::Decimal::TooLarge:
                 return lineFault(fileName_, line, QStringLiteral("has %1, a number too large for a model.").arg(quoted(token)));
-            case Number::Read:
+            case numbertext::Decimal::TooSmall:
+            case numbertext::Decimal::Single:
                 break;
             }
         }
