@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -104,15 +105,22 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
     };
     const std::pair<QString, const char*> cases[] = {
         {replaced("\"cars\": [", "\"cars\": [,"), "line 2, column 12: illegal value"},
-        {replaced("\"Top Speed\": 285", "\"Top Speed\": 1e400"), "line 43, column 22: illegal number"},
-        // Halfway between the largest float and the next power of two.
-        {replaced("\"Mass\": 1250", "\"Mass\": 3.4028235677973366e38"), "$.cars[0].Parameters.Mass: is out of"},
+        // Too large or too small for a float, one message each whatever the exponent. Halfway between
+        // the largest float and the next power of two is too large; a byte past a double's range misfits.
+        {replaced("\"Top Speed\": 285", "\"Top Speed\": 1e400"), "$.cars[0].Parameters[\"Top Speed\"]: is too large for a 32-bit"},
+        {replaced("\"Mass\": 1250", "\"Mass\": -340282356779733661637539395458142568448"), "$.cars[0].Parameters.Mass: is too large for a 32-bit"},
+        {replaced("\"Mass\": 1250", "\"Mass\": -1e-400"), "$.cars[0].Parameters.Mass: is too small for a 32-bit float, whose"},
+        {replaced("\"Mass\": 1250", "\"Mass\": 7e-46"), "$.cars[0].Parameters.Mass: is too small for a 32-bit float, whose"},
+        {replaced("\"ExtraByte1\": 0", "\"ExtraByte1\": 1e999"), "$.cars[0].ExtraByte1: must be a whole number from 0 to 255"},
         {replaced("\"Mass\": 1250", "\"Mass\": \"0x7fc00000\\n\""), "$.cars[0].Parameters.Mass: must be a number"},
-        {replaced("\"Mass\": 1250", "\"Mass\\n\": 1250"), "$.cars[0].Parameters[\"Mass\\u000a\"]: is not a parameter"},
+        // A key that is no field ends the reading where it stands, before a fault of the text after it.
+        {replaced("\"Mass\": 1250", "\"Mass\\n\": 1250"), "$.cars[0].Parameters[\"Mass\\u000a\"]: is not a parameter name; it is at line 45, column 9"},
+        {replaced("\"HeadHidden\": 0,", "\"HeadHidden\": 0, \"Colour\": 1,") + "}", "$.cars[0].Colour: is not a field of a car; it is at line 53, column 24"},
         // A key given twice, refused at the second, also where nothing else is read.
         {replaced("\"Power\": 420", "\"Power\": \"junk\", \"Power\": 1"),
          "$.cars[0].Parameters.Power: is given twice; the second is at line 42, column 26"},
-        {replaced("[0, 1, 2]", "[0, 1, 2], {\"a\": [{\"b\": 1, \"b\": 2}]}"), "$.cars[0].Polys[1].a[0].b: is given twice"},
+        // Keys within a value already refused are not read.
+        {replaced("[0, 1, 2]", "[0, 1, 2], {\"a\": [{\"b\": 1, \"b\": 2}]}"), "$.cars[0].Polys[1]: must be a list of 3 corners"},
         {replaced("[0, 1, 2]", "[0, 1, 256]"), "$.cars[0].Polys[0][2]: must be a whole number from 0 to 255"},
         {replaced("\"ExtraByte1\": 0", "\"ExtraByte1\": 2.56e2"), "$.cars[0].ExtraByte1: must be a whole number from 0 to 255"},
         {replaced("[0, 1, 2]", "[0, 1]"), "$.cars[0].Polys[0]: must be a list of 3"},
@@ -120,16 +128,28 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
         {replaced("\"HeadHidden\": 0,", ""), "$.cars[0].HeadHidden: is missing"},
         {QString("[").repeated(300), "line 1, column 257: nested too deeply"},
         {json + QChar(0), "The standard input is not JSON text: byte 31261 is 0x00"},
+        // A UTF-8 byte-order mark is passed over; columns count after it.
+        {QChar(0xFEFF) + replaced("\"cars\": [", "\"cars\": [,"), "line 2, column 12: illegal value"},
     };
     const QString out = path("out.car");
     for (const auto& [text, fault] : cases) {
         ASSERT_FALSE(text.isEmpty()) << fault;
         const Result built = run({"build", "-", out}, text.toUtf8());
-        EXPECT_TRUE(built.status == 1 && built.err.contains(fault) && !QFile::exists(out)) << qPrintable(built.err);
+        EXPECT_TRUE(built.status == 1 && built.err.contains(fault) && !QFile::exists(out)) << fault << " | " << qPrintable(built.err);
     }
-    // A name shorter than 13 characters is stored as the editor stores a new name.
-    ASSERT_EQ(run({"build", "-", out}, replaced("Comet GT\\u0000    ", "Comet").toUtf8()).status, 0);
+    // Text in UTF-16 or UTF-32 is named, with a mark or without.
+    for (const auto& [encoding, mark, says] : {std::tuple{QStringConverter::Utf16LE, true, "UTF-16 little-endian"},
+                                               {QStringConverter::Utf16BE, false, "UTF-16 big-endian"},
+                                               {QStringConverter::Utf32LE, false, "UTF-32 little-endian"}})
+        EXPECT_TRUE(run({"build", "-", out}, QStringEncoder(encoding, mark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default)(json))
+                        .err.contains(QString("The standard input is in %1; JSON is read in UTF-8.").arg(says))) << says;
+    // A name shorter than 13 characters is stored as the editor stores a new name; a decimal
+    // becomes the float nearest to it, behind a byte-order mark too.
+    const QString power = replaced("\"Power\": 420", "\"Power\": 1.000000059604644785390625");
+    ASSERT_EQ(run({"build", "-", out}, "\xEF\xBB\xBF" + replaced("Comet GT\\u0000    ", "Comet").toUtf8()).status, 0);
     EXPECT_EQ(Loaded(out)[0].Name, RawName("Comet\0       "));
+    ASSERT_EQ(run({"build", "-", out}, power.toUtf8()).status, 0);
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(Loaded(out)[0].Parameters[34]), 0x3F800001u);
 }
 
 TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
