@@ -104,15 +104,22 @@ TEST(CarFile, RefusedLoadsNameTheFileAndLeaveTheTableAsItWas)
     for (const auto& [name, bytes] : files) {
         const QString path = name.isEmpty() ? QString() : dir.filePath(name);
         if (name == "pipe.car")
-            ASSERT_EQ(0, mkfifo(qPrintable(path), 0600));  // nobody writes to it: read as empty, not waited for
+            ASSERT_EQ(0, mkfifo(qPrintable(path), 0600));  // nobody writes to it: refused at once, not waited for
         else if (name != "missing.car" && name != "folder.car" && !name.isEmpty()) WriteFile(path, bytes);
         const FileResult result = LoadCars(path, cars);
         EXPECT_TRUE(!result && result.message.contains('"' + path + '"')) << qPrintable(name);
         EXPECT_EQ(result.message.contains("memory"), name == "large.car") << qPrintable(result.message);
         EXPECT_EQ(result.message.contains("declares 2 cars but holds only 1 whole record."), name == "one of two.car");
+        EXPECT_EQ(result.message.contains("no program is writing to it."), name == "pipe.car");
         EXPECT_EQ(Encoded(cars), before) << qPrintable(name);
     }
     allocationCap = SIZE_MAX;
+    // Once a program writes to the pipe, the library comes whole, the byte that told so too.
+    const int writer = open(qPrintable(dir.filePath("pipe.car")), O_RDWR);
+    const QByteArray library = LibraryFile(MakeCars(3, 4));
+    ASSERT_EQ(write(writer, library.constData(), library.size()), library.size());
+    EXPECT_TRUE(LoadCars(dir.filePath("pipe.car"), cars) && Encoded(cars) == Encoded(MakeCars(3, 4)));
+    close(writer);
     EXPECT_FALSE(QFile::exists(dir.filePath("missing.car")));
 }
 

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstring>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace modLoad;
@@ -154,8 +155,9 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
 
 TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
 {
-    const QString copy = path("copy.car"), png = path("copy.png"), huge = path("huge.json");
+    const QString copy = path("copy.car"), png = path("copy.png"), huge = path("huge.json"), fifo = path("fifo.car");
     QFile::copy(Demo, copy), QFile::copy(Demo, png);
+    ASSERT_EQ(mkfifo(qPrintable(fifo), 0600), 0);
     ASSERT_TRUE(QFile::resize(WriteFile(huge, QByteArray()), cli::MaxJsonBytes + 1));  // its bytes are never read
     const std::tuple<QStringList, int, const char*> cases[] = {
         {{"\x1b[2J"}, 2, "\"\\x1b[2J\" is not a command"},
@@ -164,6 +166,8 @@ TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
         {{"list", path("\u202egnp.car")}, 1, "\\u202egnp.car\": No such file"},
         {{"build", "/dev/zero", path("x.car")}, 1, "\"/dev/zero\" is not JSON text: byte 0 is 0x00, a control character."},
         {{"build", huge, path("x.car")}, 1, "huge.json\" is longer than the JSON of any library can be (536854528 bytes)."},
+        {{"list", fifo}, 1, "fifo.car\": no program is writing to it."},
+        {{"build", fifo, path("x.car")}, 1, "fifo.car\": no program is writing to it."},
         {{"show", Demo, "1\n"}, 1, "holds no car named \"1\\x0a\""},
         {{"show", Demo, "6"}, 1, "holds 6 cars, at positions 0 to 5; there is no car at position 6."},
         {{"show", odd, "Comet GT"}, 1, "holds 2 cars named \"Comet GT\", at positions 0, 2"},
@@ -178,11 +182,12 @@ TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
     }
     EXPECT_FALSE(QFile::exists(path("x.obj")) || QFile::exists(path("x.car")));
     EXPECT_TRUE(ReadFile(copy) == ReadFile(Demo) && ReadFile(png) == ReadFile(Demo));
-    // Output that a full disk refuses is a failure, the help and the version included.
-    for (const QStringList& args : {QStringList{"--help"}, {"--version"}, {"list", Demo}}) {
+    // Output that a full disk refuses is a failure, told in one line, the help and the version included.
+    for (const QStringList& args : {QStringList{"--help"}, {"--version"}, {"list", Demo}, {"dump", Demo}}) {
         QProcess process;
         process.setStandardOutputFile("/dev/full"), process.start(VELMAR_CLI, args);
         EXPECT_TRUE(process.waitForFinished(60000) && process.exitCode() == 1) << qPrintable(args.join(u' '));
+        EXPECT_EQ(process.readAllStandardError().count('\n'), 1) << qPrintable(args.join(u' '));
     }
 }
 
