@@ -182,7 +182,7 @@ void frmMain::RefreshCarList()
 
 void frmMain::FillCarNames()
 {
-    const QStringList names = modLoad::Cars ? modLoad::NamesAsShown(*modLoad::Cars) : QStringList();
+    const QStringList names = modLoad::Cars ? modLoad::NamesInList(*modLoad::Cars) : QStringList();
     // The first item added to an empty selector selects itself; the caller
     // fills the rows once, for the position it chooses.
     const QSignalBlocker block(cmbCars);
@@ -196,7 +196,7 @@ void frmMain::ShowStep(std::int16_t car)
 {
     const auto count = static_cast<std::int16_t>(modLoad::Cars->size());
     if (cmbCars->count() == count)
-        cmbCars->setItemText(car, modLoad::NameAsShown((*modLoad::Cars)[car].Name));
+        cmbCars->setItemText(car, modLoad::NameInList((*modLoad::Cars)[car].Name));
     else
         FillCarNames();
     // The row the user is on stays current, so a value undone shows beside it.
@@ -277,16 +277,21 @@ void frmMain::cmdEdit_Click()
     while (!hasNul && shown.endsWith(QLatin1Char(' ')))
         shown.chop(1);
 
-    const QString answer = modLoad::TrimSpaces(ui::InputBox(this, QStringLiteral("Please enter new name"), shown));
-    if (answer.isEmpty())
+    const QString typed = ui::InputBox(this, QStringLiteral("Please enter new name"), shown);
+    // An empty answer cancels; the name offered, unchanged, changes nothing.
+    const QString answer = modLoad::TrimSpaces(typed);
+    if (answer.isEmpty() || typed == shown)
+        return;
+    const std::optional<QByteArray> bytes = frmNewCar::StorableName(this, answer);
+    if (!bytes)
         return;
     // Twelve characters leave room for the NUL that ends every name given here.
-    if (answer.size() > modLoad::NameLength - 1) {
+    if (bytes->size() > modLoad::NameLength - 1) {
         ui::MsgBox(this, QStringLiteral("Name too long"));
         return;
     }
     modLoad::CarRecord after = before;
-    after.Name = modLoad::StoredName(answer);
+    after.Name = modLoad::StoredName(*bytes);
     if (history::SameRecord(before, after))
         return;
     const QString text =

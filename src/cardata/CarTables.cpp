@@ -29,12 +29,12 @@ void FillParameterNames()
         ParameterNames[i] = QString::fromLatin1(names[i]);
 }
 
-QStringList NamesAsShown(const CarTable& table)
+QStringList NamesInList(const CarTable& table)
 {
     QStringList names;
     names.reserve(static_cast<qsizetype>(table.size()));
     for (const CarRecord& car : table)
-        names << NameAsShown(car.Name);
+        names << NameInList(car.Name);
     return names;
 }
 

@@ -24,7 +24,7 @@ extern std::array<QString, ParameterCount> ParameterNames;
 
 void FillParameterNames();
 
-// Every car's name as lists show it, in table order.
-QStringList NamesAsShown(const CarTable& table);
+// Every car's name as lists show it (NameInList), in table order.
+QStringList NamesInList(const CarTable& table);
 
 }  // namespace modLoad

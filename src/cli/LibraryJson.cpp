@@ -705,7 +705,7 @@ private:
             bytes[count] = static_cast<char>(code);
         }
         auto& stored = *reinterpret_cast<modLoad::CarName*>(slot.into);
-        stored = count < bytes.size() ? modLoad::StoredName(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(count)))
+        stored = count < bytes.size() ? modLoad::StoredName(QByteArrayView(bytes.data(), static_cast<qsizetype>(count)))
                                       : bytes;
         return true;
     }

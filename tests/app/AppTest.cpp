@@ -268,7 +268,7 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
         if (editor)
             settings << QString::number(cars[car].PolyColour[editor->findChild<QSlider*>("sPolys")->value()])
                      << QString::number(cars[car].HeadHidden == 0);
-        return std::tuple(Encoded(cars), modLoad::NamesAsShown(cars), car, settings);
+        return std::tuple(Encoded(cars), modLoad::NamesInList(cars), car, settings);
     };
     for (const auto& step : steps) {
         const auto check = [&] {
@@ -337,6 +337,45 @@ TEST_F(MainWindow, UnsavedChangesAreSavedDiscardedOrKeptOnCloseAndOnLoad)
     Keys(QKeySequence::Undo), (dialogs << "Cancel");
     EXPECT_FALSE(window.close());
     EXPECT_EQ(dialogs.messages().constLast(), "Save changes to saved.car before closing?");
+}
+
+// A name shows as the file holds it, in Windows-1252; a typed character that no name can hold is refused and
+// named, whole. Every list escapes controls and shows a name of spaces, or of none, visibly. OK on the name
+// offered changes nothing, not even the bytes after its NUL.
+TEST_F(MainWindow, NamesKeepWhatIsTypedAndEveryListTellsThemApart)
+{
+    CarTable cars = MakeCars(5);
+    cars[0].Name = RawName("\x1b[2J\x93Q\x94\0     "), cars[1].Name = RawName("             ");
+    cars[2].Name = RawName("\0Hidden text "), cars[3].Name = RawName("Thirteen Char"), cars[4].Name = RawName("Pad\0\x01\x02       ");
+    const QString names = Write("names.car", cars);
+    Load(names);
+    const QStringList listed{"\\x1b[2J\u201cQ\u201d", QString(13, QChar(0x2423)), "\\x00", "Thirteen Char", "Pad"};
+    const auto rows = [](QListWidget* list) {
+        QStringList texts;
+        for (int row = 0; row < list->count(); ++row) texts << list->item(row)->text();
+        return texts;
+    };
+    QStringList inSelector, inImport, inExport, inNewCar;
+    for (int i = 0; i < Selector()->count(); ++i) inSelector << Selector()->itemText(i);
+    OnModal<frmImport>([&](frmImport* d) { inImport = rows(d->findChild<QListWidget*>("lstCars")); }, [&] { (dialogs << names), Click("cmdImport"); });
+    OnModal<frmImport>([&](frmImport* d) { inExport = rows(d->findChild<QListWidget*>("lstCars")); }, [&] { Click("cmdExport"); });
+    OnModal<frmNewCar>([&](frmNewCar* d) {
+        auto* templates = d->findChild<QComboBox*>("cmbCars");
+        for (int i = 0; i < templates->count(); ++i) inNewCar << templates->itemText(i);
+        d->findChild<QLineEdit*>("txtName")->setText("\U0001F3CERacer"), templates->setCurrentIndex(0);
+        QTest::mouseClick(d->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    }, [&] { (dialogs << "Ok"), Click("cmdAdd"); });
+    EXPECT_EQ((QList<QStringList>{inSelector, inImport, inExport, inNewCar}), QList<QStringList>(4, listed));
+
+    for (const int car : {3, 4}) ChooseCar(car), (dialogs << QString(listed[car])), Click("cmdEdit");
+    EXPECT_FALSE(window.findChild<QAction*>("actUndo")->isEnabled());
+    ChooseCar(1), (dialogs << "\u65e5\u672c\u8eca" << "Ok"), Click("cmdEdit");
+    ChooseCar(0), (dialogs << "\u20acuro"), Click("cmdEdit");
+    EXPECT_EQ(dialogs.messages(), (QStringList{"A name cannot hold \"\U0001F3CE\" (U+1F3CE): names hold the characters of Windows-1252.",
+                                               "A name cannot hold \"\u65e5\" (U+65E5): names hold the characters of Windows-1252."}));
+    EXPECT_EQ(Selector()->itemText(0), "\u20acuro");
+    cars[0].Name = RawName("\x80uro\0        ");
+    EXPECT_EQ(SaveAs("names.car"), LibraryFile(cars));
 }
 
 // The editor's command line, before and after the toolkit takes its options.

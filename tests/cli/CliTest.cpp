@@ -224,13 +224,13 @@ TEST_F(Cli, ListsAndShowsOddCarsWithoutHarm)
 {
     const QStringList lines = run({"list", Hostile}).out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 15);
-    EXPECT_EQ(lines[0], " 0  121 points            20 vertices  40 triangles");
+    EXPECT_EQ(lines[0], " 0  121 points     20 vertices  40 triangles");
     EXPECT_TRUE(lines[11].endsWith("255 vertices  32 triangles  (outside the model: VertexCount is 255, and a model holds 30 vertices)"));
-    // Controls escaped, a % left alone, Latin-1 letters as they are, the name ending at its NUL.
-    EXPECT_TRUE(lines[13].startsWith("13  \u00a0\\x80\\x85\\x9fHigh\u00ad\u00e9\u00ff  ")) << qPrintable(lines[13]);
-    EXPECT_TRUE(run({"list", odd}).out.contains("\n1  \\x1b[2J%1\\x85\u00e9\u00ff\\x0a  "));
+    // Controls escaped, a % left alone, Windows-1252 letters as they are, the name ending at its NUL.
+    EXPECT_TRUE(lines[13].startsWith("13  \u00a0\u20ac\u2026\u0178High\u00ad\u00e9\u00ff  ")) << qPrintable(lines[13]);
+    EXPECT_TRUE(run({"list", odd}).out.contains("\n1  \\x1b[2J%1\u2026\u00e9\u00ff\\x0a  "));
     // A car is chosen by its name as list prints it, and counts of one are singular.
-    EXPECT_EQ(run({"show", odd, "\\x1b[2J%1\\x85\u00e9\u00ff\\x0a"}).out, run({"show", odd, "1"}).out);
+    EXPECT_EQ(run({"show", odd, "\\x1b[2J%1\u2026\u00e9\u00ff\\x0a"}).out, run({"show", odd, "1"}).out);
     CarTable one{Loaded(Demo)[1]};
     one[0].VertexCount = 1, one[0].PolyPointCount = 3;
     const QString oneCar = WriteFile(path("one.car"), one), title = WriteFile(path("\x1b]0;title\a.car"), Loaded(Demo));
