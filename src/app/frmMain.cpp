@@ -339,7 +339,7 @@ void frmMain::OpenLibrary(const QString& fileName)
     }
     modLoad::Cars = std::move(loaded);
     undoStack->clear();
-    libraryName = QFileInfo(fileName).fileName();
+    libraryPath = fileName;
 
     for (QWidget* control : std::initializer_list<QWidget*>{cmdAdd, cmdEdit, cmdRemove, cmbCars, lstDetails, cmdImport,
                                                             cmdExport, cmdView, cmdSave})
@@ -349,13 +349,13 @@ void frmMain::OpenLibrary(const QString& fileName)
 
 void frmMain::cmdSave_Click()
 {
-    SaveLibrary();
+    SaveLibrary(ui::SaveFileDialog(this, CarFilter, libraryPath));
 }
 
-// Saves as the Save button does; true when the library was written.
-bool frmMain::SaveLibrary()
+// Saves the library to the file; true when it was written. No name (a
+// cancelled dialog) writes nothing.
+bool frmMain::SaveLibrary(const QString& fileName)
 {
-    const QString fileName = ui::SaveFileDialog(this, CarFilter);
     if (fileName.isEmpty() || !modLoad::Cars)
         return false;
     if (const modLoad::FileResult result = modLoad::SaveCars(fileName, *modLoad::Cars); !result) {
@@ -363,7 +363,7 @@ bool frmMain::SaveLibrary()
         return false;
     }
     undoStack->setClean();
-    libraryName = QFileInfo(fileName).fileName();
+    libraryPath = fileName;
     return true;
 }
 
@@ -373,9 +373,9 @@ bool frmMain::MayDropChanges(const QString& question)
 {
     if (undoStack->isClean())
         return true;
-    switch (ui::MsgBox(this, question.arg(libraryName), ui::MsgStyle::SaveDiscardCancel)) {
+    switch (ui::MsgBox(this, question.arg(QFileInfo(libraryPath).fileName()), ui::MsgStyle::SaveDiscardCancel)) {
     case ui::MsgAnswer::Save:
-        return SaveLibrary();
+        return SaveLibrary(libraryPath);
     case ui::MsgAnswer::Discard:
         return true;
     default:

@@ -74,9 +74,9 @@ public:
                                             QFileDialog::DontUseNativeDialog);
     }
 
-    QString saveFileName(QWidget* parent, const QString& filter) override
+    QString saveFileName(QWidget* parent, const QString& filter, const QString& suggested) override
     {
-        QFileDialog dialog(parent, QStringLiteral("Save As"), QString(), QtFilter(filter));
+        QFileDialog dialog(parent, QStringLiteral("Save As"), suggested, QtFilter(filter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         // Saving over an existing library is asked for by choosing it; no second question.
         dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
@@ -121,9 +121,9 @@ QString OpenFileDialog(QWidget* parent, const QString& filter)
     return provider().openFileName(parent, filter);
 }
 
-QString SaveFileDialog(QWidget* parent, const QString& filter)
+QString SaveFileDialog(QWidget* parent, const QString& filter, const QString& suggested)
 {
-    return provider().saveFileName(parent, filter);
+    return provider().saveFileName(parent, filter, suggested);
 }
 
 QString QtFilter(const QString& filter)

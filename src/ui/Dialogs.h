@@ -20,7 +20,7 @@ public:
     virtual QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
                              const QString& defaultText) = 0;
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& filter, const QString& suggested) = 0;
 };
 
 // Installs a provider; nullptr restores Qt's dialogs. The caller keeps ownership.
@@ -33,9 +33,10 @@ MsgAnswer MsgBox(QWidget* parent, const QString& text, MsgStyle style = MsgStyle
 QString InputBox(QWidget* parent, const QString& prompt, const QString& defaultText = {}, const QString& title = {});
 
 // The filter comes as "Car Files (*.car)|*.car" (empty: every file). The result
-// is the full path, or the empty text when the user cancels.
+// is the full path, or the empty text when the user cancels. The save dialog
+// opens on the suggested file's folder with its name chosen, when there is one.
 QString OpenFileDialog(QWidget* parent, const QString& filter = {});
-QString SaveFileDialog(QWidget* parent, const QString& filter = {});
+QString SaveFileDialog(QWidget* parent, const QString& filter = {}, const QString& suggested = {});
 
 // "Text (*.x)|*.x|Other|*.y" in Qt's form: "Text (*.x);;Other (*.y)".
 QString QtFilter(const QString& filter);

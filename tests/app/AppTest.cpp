@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -299,39 +300,48 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
 }
 
 // With unsaved changes, closing and loading ask first; each row starts from first.car with one value changed.
-// Saving makes the library clean, so does undoing back to the saved state.
+// Save writes first.car itself, and where it cannot, says why and keeps the window. Saving makes the library
+// clean, so does undoing back to the saved state; the Save button's dialog offers the library's own file.
 TEST_F(MainWindow, UnsavedChangesAreSavedDiscardedOrKeptOnCloseAndOnLoad)
 {
     CarTable edited = MakeCars(3);
+    const QByteArray original = LibraryFile(edited);
     const QString first = Write("first.car", edited), second = Write("second.car", MakeCars(2, 5));
     edited[0].Parameters[0] = 7;
-    const QString saved = folder.filePath("saved.car"), failing = folder.filePath("no folder/saved.car");
+    const QString saved = folder.filePath("saved.car");
     // Load, else close; the answers; whether the window closed or the other library loaded.
     const std::tuple<bool, QStringList, bool> rows[] = {
-        {false, {"Cancel"}, false}, {false, {"Save", ""}, false}, {false, {"Save", failing, "Ok"}, false},
-        {false, {"Save", saved}, true}, {false, {"Discard"}, true},
-        {true, {"Cancel"}, false}, {true, {"Save", saved}, true}, {true, {"Discard"}, true},
+        {false, {"Cancel"}, false}, {false, {"Save"}, true}, {false, {"Save", "Ok"}, false}, {false, {"Discard"}, true},
+        {true, {"Cancel"}, false}, {true, {"Save"}, true}, {true, {"Discard"}, true},
     };
     bool unsaved = false;
     for (const auto& [load, answers, goes] : rows) {
-        QFile::remove(saved);
+        testlib::WriteFile(first, original);
         dialogs.script << first << QStringList(unsaved, "Discard") << "7";
         Click("cmdLoad"), ActivateRow(0);
         const std::size_t asked = dialogs.shown.size() + load;
+        // A folder in the file's place fails the save.
+        const bool fails = answers.size() == 2;
+        if (fails) QFile::remove(first), QDir().mkdir(first);
         dialogs.script << QStringList(load, second) << answers;
         const bool went = load ? (Click("cmdLoad"), Selector()->count() == 2) : window.close();
         const QString when = load ? "loading another library" : "closing";
         EXPECT_EQ(went, goes) << qPrintable(when + " " + answers.join(" "));
         EXPECT_EQ(dialogs.shown.at(asked).text, "Save changes to first.car before " + when + "?");
         EXPECT_EQ(dialogs.shown.at(asked).style, ui::MsgStyle::SaveDiscardCancel);
-        EXPECT_EQ(ReadFile(saved), goes && answers[0] == "Save" ? LibraryFile(edited) : QByteArray());
+        EXPECT_EQ(ReadFile(first), fails ? QByteArray() : answers[0] == "Save" ? LibraryFile(edited) : original);
+        if (fails) EXPECT_TRUE(dialogs.messages().constLast().contains("first.car\" is a folder")) << qPrintable(dialogs.messages().constLast());
+        QDir().rmdir(first);
         unsaved = !goes || (!load && answers[0] == "Discard");
         window.show();
     }
 
     // Past the saved state the question names the library as saved.
+    testlib::WriteFile(first, original);
     Load(first), (dialogs << "1" << saved << "2");
-    ActivateRow(0), Click("cmdSave"), ActivateRow(0), Keys(QKeySequence::Undo);
+    ActivateRow(0), Click("cmdSave");
+    EXPECT_EQ(dialogs.shown.back().defaultText, first);
+    ActivateRow(0), Keys(QKeySequence::Undo);
     EXPECT_TRUE(window.close());
     window.show();
     Keys(QKeySequence::Undo), (dialogs << "Cancel");
