@@ -32,6 +32,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <limits>
 
 namespace {
 
@@ -238,7 +239,15 @@ void frmMain::lstDetails_ItemActivated()
     QTreeWidgetItem* row = selected.first();
 
     const QString answer = ui::InputBox(this, QStringLiteral("Enter new value"), row->text(1));
-    const std::optional<float> value = numbertext::TextToSingle(answer);
+    numbertext::Decimal read{};
+    const std::optional<float> value = numbertext::TextToSingle(answer, &read);
+    // Text that is no number changes nothing; a number that no float holds is told.
+    if (read == numbertext::Decimal::TooLarge)
+        ui::MsgBox(this, tr("%1 is too large for a 32-bit float, whose largest is %2.")
+                             .arg(answer.trimmed(), numbertext::SingleToText(std::numeric_limits<float>::max())));
+    if (read == numbertext::Decimal::TooSmall)
+        ui::MsgBox(this, tr("%1 is too small for a 32-bit float, whose smallest is %2: it would become 0.")
+                             .arg(answer.trimmed(), numbertext::SingleToText(std::numeric_limits<float>::denorm_min())));
     if (!value)
         return;
     const int parameter = lstDetails->indexOfTopLevelItem(row);

@@ -30,6 +30,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cerrno>
 #include <functional>
 #include <optional>
@@ -167,9 +168,9 @@ TEST_F(MainWindow, EditsStoreWhatIsTypedAndRefusalsChangeNothing)
     CarTable cars = MakeCars(4);
     cars[1].Name = RawName("  Wide Name  ");
     Load(Write("four.car", cars)), ChooseCar(2);
-    dialogs << "fast" << "" << "1e39" << "7" << "Thirteen Char" << "Ok" << "" << "Car 2" << "Ok" << "Ok" << "No"
-            << "";
-    for (int i = 0; i < 4; ++i) ActivateRow(20);
+    dialogs << "fast" << "" << "1e39" << "Ok" << "-1e-400" << "Ok" << "7" << "Thirteen Char" << "Ok" << "" << "Car 2" << "Ok"
+            << "Ok" << "No" << "";
+    for (int i = 0; i < 5; ++i) ActivateRow(20);
     for (int i = 0; i < 3; ++i) Click("cmdEdit");
     NewCar("   ", 0), NewCar("Named", -1), NewCar("-", 0);
     Click("cmdRemove");
@@ -177,6 +178,8 @@ TEST_F(MainWindow, EditsStoreWhatIsTypedAndRefusalsChangeNothing)
     (*modLoad::Cars)[0].Name = cars[0].Name = RawName("Renamed\0     "), Click("cmdImport");
     EXPECT_EQ(Selector()->itemText(0), "Renamed");
     EXPECT_EQ(dialogs.messages(), (QStringList{"A library must keep at least one car.", "A library holds at most 32767 cars.",
+                                               "1e39 is too large for a 32-bit float, whose largest is 3.402823E+38.",
+                                               "-1e-400 is too small for a 32-bit float, whose smallest is 1.401298E-45: it would become 0.",
                                                "Name too long", "Please enter a name", "Please select a template car", "Are you sure?"}));
     EXPECT_TRUE(window.close());
     window.show();
@@ -227,8 +230,9 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
         int shownBefore, shownAfter, editing = -1;  // the car the model editor is open on, the keys going to it
         const char* keysTo = nullptr;  // the editor's control that has them
     } steps[] = {
-        {"Undo Set Power of Car 1", [&] { ChooseCar(1), (dialogs << "280"), ActivateRow(34, true); },
-         [](CarTable& t) { t[1].Parameters[34] = 280; }, 1, 1},
+        // A decimal becomes the float nearest to it, not the float nearest to the double nearest to it.
+        {"Undo Set Power of Car 1", [&] { ChooseCar(1), (dialogs << "1.000000059604644785390625"), ActivateRow(34, true); },
+         [](CarTable& t) { t[1].Parameters[34] = std::bit_cast<float>(0x3F800001u); }, 1, 1},
         {"Undo Rename Car 2 to R&&D", [&] { ChooseCar(2), (dialogs << "R&D"), Click("cmdEdit"); },
          [](CarTable& t) { t[2].Name = RawName("R&D\0         "); }, 2, 2},
         {"Undo Add Added", [&] { NewCar("Added", 1); },
