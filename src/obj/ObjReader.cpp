@@ -119,7 +119,8 @@ public:
         return {};
     }
 
-    // After the last line: the polygons split, now that every vertex is known.
+    // After the last line: the polygons that name vertices yet to come split,
+    // and the room kept for their triangles closed up.
     FileResult finish()
     {
         if (forCar_) {
@@ -131,17 +132,24 @@ public:
                                   .arg(highest_ + 1)
                                   .arg(ObjVertices.size()));
         }
+        const auto faces = ObjFaces.begin();
+        std::size_t to = 0, from = 0;
         for (const Polygon& polygon : polygons_) {
             const auto corners = std::span(polygonCorners_).subspan(polygon.corners, polygon.count);
             if (!std::all_of(corners.begin(), corners.end(), namesVertex))
                 return lineFault(fileName_, polygon.line,
                                  QStringLiteral("is a face with a corner that names no vertex of the file, so it "
                                                 "cannot be split into triangles."));
-            if (!SplitPolygon(corners, &ObjFaces[polygon.firstFace]))
-                return lineFault(fileName_, polygon.line,
-                                 QStringLiteral("is a face whose corners all lie on one line, so it cannot be split "
-                                                "into triangles."));
+            to = static_cast<std::size_t>(std::move(faces + from, faces + polygon.firstFace, faces + to) - faces);
+            --pending_;
+            const SplitResult split = SplitPolygon(corners, &ObjFaces[to], room());
+            if (split.fault != PolygonFault::None)
+                return polygonFault(split, 0, polygon.line);
+            to += split.triangles;
+            exact_ += split.triangles;
+            from = polygon.firstFace + polygon.count - 2;
         }
+        ObjFaces.erase(faces + to, faces + from);
         return {};
     }
 
@@ -206,22 +214,66 @@ private:
         if (corners_.size() < 3)
             return lineFault(fileName_, line,
                              QStringLiteral("is a face with %1 corners; a face needs at least three.").arg(corners_.size()));
-        const std::size_t triangles = corners_.size() - 2;
         ++faces_;
-        if (forCar_ && ObjFaces.size() + triangles > MaxPolys)
-            return misfit(QStringLiteral("up to line %1 its %2 faces make %3 triangles, and a car holds at most %4.")
-                              .arg(line)
-                              .arg(faces_)
-                              .arg(ObjFaces.size() + triangles)
-                              .arg(MaxPolys));
-        if (triangles == 1) {
+        if (corners_.size() == 3) {
+            if (room() == 0)
+                return polygonFault({PolygonFault::TooMany, 1}, line, line);
             ObjFaces.push_back({0, {corners_[0], corners_[1], corners_[2]}});
+            ++exact_;
             return {};
         }
-        polygons_.push_back({ObjFaces.size(), line, polygonCorners_.size(), corners_.size()});
+        const std::size_t first = ObjFaces.size();
+        ObjFaces.resize(first + corners_.size() - 2, ObjFace{0, {-1, -1, -1}});
+        if (std::all_of(corners_.begin(), corners_.end(), namesVertex)) {
+            const SplitResult split = SplitPolygon(corners_, &ObjFaces[first], room());
+            if (split.fault != PolygonFault::None)
+                return polygonFault(split, line, line);
+            ObjFaces.resize(first + split.triangles);
+            exact_ += split.triangles;
+            return {};
+        }
+        // Split once every vertex is known; it makes one triangle at least.
+        if (room() == 0)
+            return polygonFault({PolygonFault::TooMany, 1}, line, line);
+        polygons_.push_back({first, line, polygonCorners_.size(), corners_.size()});
         polygonCorners_.insert(polygonCorners_.end(), corners_.begin(), corners_.end());
-        ObjFaces.resize(ObjFaces.size() + triangles, ObjFace{0, {-1, -1, -1}});
+        ++pending_;
         return {};
+    }
+
+    // How many more triangles a car takes, counting a polygon yet to be split as one.
+    std::size_t room() const
+    {
+        const std::size_t taken = exact_ + pending_;
+        constexpr auto most = static_cast<std::size_t>(MaxPolys);
+        return !forCar_ ? std::numeric_limits<std::size_t>::max() : taken < most ? most - taken : 0;
+    }
+
+    // Why the polygon (or triangle) of `line` cannot be taken; `upTo` is the
+    // line read so far, 0 after the last.
+    FileResult polygonFault(const SplitResult& split, qint64 upTo, qint64 line) const
+    {
+        switch (split.fault) {
+        case PolygonFault::OnALine:
+            return lineFault(fileName_, line,
+                             QStringLiteral("is a face whose corners all lie on one line, so it cannot be split into "
+                                            "triangles."));
+        case PolygonFault::Crossing:
+            return lineFault(fileName_, line,
+                             QStringLiteral("is a face whose edges cross or fold over one another, so it cannot be "
+                                            "split into triangles; split it into faces that do not."));
+        default:
+            break;
+        }
+        const QString made = QStringLiteral("%1%2 triangles")
+                                 .arg(pending_ > 0 ? QStringLiteral("at least ") : QString())
+                                 .arg(exact_ + pending_ + split.triangles);
+        const QString upToLine = upTo > 0 ? QStringLiteral("up to line %1 ").arg(upTo) : QString();
+        return misfit(QStringLiteral("%1its %2 faces make %3, and a car holds at most %4.")
+                          .arg(upToLine)
+                          .arg(faces_)
+                          .arg(made)
+                          .arg(MaxPolys));
     }
 
     // A corner that can name no vertex a car holds is refused at its line; one
@@ -252,6 +304,9 @@ private:
     std::vector<Polygon> polygons_;
     std::vector<std::int32_t> polygonCorners_;
     qint64 faces_ = 0;
+    // Triangles made so far, and polygons yet to be split.
+    std::size_t exact_ = 0;
+    std::size_t pending_ = 0;
     std::int32_t highest_ = -1;
     qint64 highestLine_ = 0;
 };
