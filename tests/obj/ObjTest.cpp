@@ -85,6 +85,8 @@ TEST_F(Obj, ReadsVerticesAndFacesInEveryLineStyle)
         {utf16("v 1 2 3\r\nf 1 1 1", QStringConverter::Utf16LE), one, {{0, 0, 0}}},
         {utf16("v 1 2 3\r\nf 1 1 1", QStringConverter::Utf16BE), one, {{0, 0, 0}}},
         {"v 1 2 3 #" + QByteArray(MaxLineLength + 5, 'x') + "\nv 4 5 6", {bits(1, 2, 3), bits(4, 5, 6)}, {}},
+        // Old Mac line ends: a lone CR ends a line, also the last one.
+        {"v 1 2 3\rv 4 5 6\r\rf 1 1 2\r", {bits(1, 2, 3), bits(4, 5, 6)}, {{0, 0, 1}}},
     };
     for (const auto& [text, vertices, faces] : cases)
         EXPECT_EQ(read(text), std::pair(vertices, faces)) << text.left(80).constData();
@@ -129,7 +131,12 @@ TEST_F(Obj, RefusesALineOrAFileItCannotReadAndNamesIt)
     const std::tuple<QByteArray, const char*, bool> cases[] = {  // true: imported into a car
         {"v 1 2 3\nv 1 2\n", "fewer than three coordinates", false},
         {"v 1,5 2 3", "\"1,5\" where a number", false},
-        {"v 1 2 3\rv 4 5 6\r\n", "\"3?v\" where a number", false},
+        // A CR at the end of the buffer waits for the LF after it, which ends the same line.
+        {"v 1 2 3 #" + QByteArray(MaxLineLength + 65536 - 10, 'x') + "\r\nv 1 2 x\n", "Line 2 of \"@\" has \"x\"", false},
+        // A character whose two halves the 64 KiB read splits, and UTF-16 without its mark.
+        {utf16("#" + QString(32757, 'x') + "\nv 1 2 3\U0001F3CE\n", QStringConverter::Utf16LE), "has \"3\U0001F3CE\" where", false},
+        {utf16("v 1 2 3\r\n", QStringConverter::Utf16LE, false), "\"@\" looks like UTF-16 text (little-endian) without", true},
+        {utf16("v 1 2 3\r\n", QStringConverter::Utf16BE, false), "\"@\" looks like UTF-16 text (big-endian) without", false},
         {"v 1 2 3\n\r\nv 1 2 abcdefghijklmnopqrstuvwxyz\n", "Line 3 of \"@\" has \"abcdefghijklmnopqrstuvwx...\" where", false},
         {"v 1 2 3.5e38\n", "\"3.5e38\", a number too large", false},
         {"f 1 2 32768", "face corner \"32768\"", false},
