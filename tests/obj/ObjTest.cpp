@@ -145,7 +145,8 @@ TEST_F(Obj, RefusesALineOrAFileItCannotReadAndNamesIt)
         {"v 0 0 0\nv 1 0 0\nv 1 1 0\nf 1 2 3 4\n", "Line 4 of \"@\" is a face with a corner that names no vertex", false},
         {square + "f 1 1 2 2 1\n", "Line 5 of \"@\" is a face whose corners all lie on one line", false},
         {"v 0 0 0\nv 1 1 0\nv 1 0 0\nv 0 1 0\nf 1 2 3 4\n", "Line 5 of \"@\" is a face whose edges cross", true},
-        {"v 0 0 0\nv 2 2 0\nv 2 0 0\nv 0 1 0\nf 1 2 3 4\n", "Line 5 of \"@\" is a face whose edges cross", false},
+        // A five-pointed star turns the same way at every corner, yet a fan of it overlaps itself.
+        {"v 0 1 0\nv -0.588 -0.809 0\nv 0.951 0.309 0\nv -0.951 0.309 0\nv 0.588 -0.809 0\nf 1 2 3 4 5\n", "Line 6 of \"@\" is a face whose edges cross", false},
         {"v 1 2 3" + QByteArray(MaxLineLength, ' ') + "4\nv 1 2 3\n", "Line 1 of \"@\" holds more than 1048576 bytes", false},
         {mesh(3, 1) + "f 1 2 0\nv 0 0 0\n", "Line 5 of \"@\" has the face corner \"0\", which names no vertex", true},
         {mesh(31, 1), "fit a car: line 31 holds vertex 31, and a car holds at most 30 vertices.", true},
