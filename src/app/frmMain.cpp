@@ -278,14 +278,7 @@ void frmMain::cmdEdit_Click()
     const modLoad::CarRecord& before = (*modLoad::Cars)[car];
     const modLoad::CarName& name = before.Name;
 
-    // Offer the name without the padding a name read from a file may carry.
-    QString shown = modLoad::NameAsShown(name);
-    while (shown.startsWith(QLatin1Char(' ')))
-        shown.remove(0, 1);
-    const bool hasNul = std::find(name.begin(), name.end(), '\0') != name.end();
-    while (!hasNul && shown.endsWith(QLatin1Char(' ')))
-        shown.chop(1);
-
+    const QString shown = modLoad::NameToEdit(name);
     const QString typed = ui::InputBox(this, QStringLiteral("Please enter new name"), shown);
     // An empty answer cancels; the name offered, unchanged, changes nothing.
     const QString answer = modLoad::TrimSpaces(typed);

@@ -56,6 +56,17 @@ QString NameInList(const CarName& name)
     return shown;
 }
 
+QString NameToEdit(const CarName& name)
+{
+    QString text = NameAsShown(name);
+    while (text.startsWith(QLatin1Char(' ')))
+        text.remove(0, 1);
+    const bool hasNul = std::find(name.begin(), name.end(), '\0') != name.end();
+    while (!hasNul && text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
 std::optional<QByteArray> NameBytes(const QString& text, QString* refused)
 {
     QByteArray bytes;

@@ -75,6 +75,10 @@ QString NameAsShown(const CarName& name);
 // as \x00.
 QString NameInList(const CarName& name);
 
+// The name as a rename offers it, without the padding a name read from a
+// file may carry: no spaces before it, and none after it when it has no NUL.
+QString NameToEdit(const CarName& name);
+
 // The bytes of the text as a name holds it; nothing when it has a character
 // that no name can hold, which refused then gives (a surrogate pair whole).
 std::optional<QByteArray> NameBytes(const QString& text, QString* refused = nullptr);
