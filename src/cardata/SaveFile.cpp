@@ -175,9 +175,11 @@ bool FileBatch::RollBack()
     for (auto file = pending_.rbegin(); file != pending_.rend(); ++file) {
         if (file->placed && file->inPlace)
             restored &= RestoreInPlace(file->target.path, file->old, file->old.size(), file->target.st.st_size);
-        else if (file->placed && file->swapped && !renameBack(file->temporary, file->target.path)) {
-            restored = false;
-            continue;  // the old file stays, under the temporary name
+        else if (file->placed && file->swapped) {
+            if (!renameBack(file->temporary, file->target.path)) {
+                restored = false;
+                continue;  // the old file stays, under the temporary name
+            }
         } else if (file->placed && !file->target.exists)
             ::unlink(file->target.path.constData());
         else if (file->placed)

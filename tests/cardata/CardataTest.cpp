@@ -215,7 +215,7 @@ TEST(CarSave, EachCallFailingInTurnLeavesTheOldFile)
         for (int at = 0; at < all.size(); ++at, ++points) {
             const FileResult result = save(at);
             chmod(qPrintable(dir.path()), 0755);
-            EXPECT_TRUE(!result && result.message.contains(path + "\": " + qt_error_string(EIO)))
+            EXPECT_TRUE(!result && result.message.contains(path + "\": " + qt_error_string(EIO)) && !result.message.contains(" may "))
                 << calls << ": " << qPrintable(all[at]) << " " << at << " " << qPrintable(result.message);
             EXPECT_EQ(entries(dir.path()), exists ? QStringList{"lib.car"} : QStringList{}) << calls << " " << at;
             EXPECT_EQ(ReadFile(path), exists ? oldFile : QByteArray()) << calls << ": " << qPrintable(all[at]);
