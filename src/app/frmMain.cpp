@@ -284,20 +284,15 @@ void frmMain::cmdEdit_Click()
     const QString answer = modLoad::TrimSpaces(typed);
     if (answer.isEmpty() || typed == shown)
         return;
-    const std::optional<QByteArray> bytes = frmNewCar::StorableName(this, answer);
+    // Twelve characters leave room for the NUL that ends every name given here.
+    const std::optional<QByteArray> bytes = frmNewCar::StorableName(this, answer, modLoad::NameLength - 1);
     if (!bytes)
         return;
-    // Twelve characters leave room for the NUL that ends every name given here.
-    if (bytes->size() > modLoad::NameLength - 1) {
-        ui::MsgBox(this, QStringLiteral("Name too long"));
-        return;
-    }
     modLoad::CarRecord after = before;
     after.Name = modLoad::StoredName(*bytes);
     if (history::SameRecord(before, after))
         return;
-    const QString text =
-        QStringLiteral("Rename %1 to %2").arg(history::StepName(name), history::StepName(after.Name));
+    const QString text = QStringLiteral("Rename %1 to %2").arg(history::StepName(name), history::StepName(after.Name));
     undoStack->push(new history::ChangeCar(*undoStack, car, before, after, text));
 }
 
@@ -341,7 +336,7 @@ void frmMain::OpenLibrary(const QString& fileName)
     }
     modLoad::Cars = std::move(loaded);
     undoStack->clear();
-    libraryPath = fileName;
+    undoStack->SetLibraryFile(fileName);
 
     for (QWidget* control : std::initializer_list<QWidget*>{cmdAdd, cmdEdit, cmdRemove, cmbCars, lstDetails, cmdImport,
                                                             cmdExport, cmdView, cmdSave})
@@ -351,21 +346,28 @@ void frmMain::OpenLibrary(const QString& fileName)
 
 void frmMain::cmdSave_Click()
 {
-    SaveLibrary(ui::SaveFileDialog(this, CarFilter, libraryPath));
+    // Replacing a file other than the library's own is asked first.
+    const auto ask = [this](const QString& name) {
+        return undoStack->IsLibraryFile(name) ? QString() : ui::ReplaceQuestion(name);
+    };
+    SaveLibrary(ui::SaveFileDialog(this, CarFilter, ask, undoStack->LibraryFile()));
 }
 
-// Saves the library to the file; true when it was written. No name (a
-// cancelled dialog) writes nothing.
+// Saves the library to the file, to none for a cancelled dialog; true when written.
 bool frmMain::SaveLibrary(const QString& fileName)
 {
     if (fileName.isEmpty() || !modLoad::Cars)
         return false;
-    if (const modLoad::FileResult result = modLoad::SaveCars(fileName, *modLoad::Cars); !result) {
+    // As for Load, so that a pipe or a device never blocks the window.
+    modLoad::FileResult result = modLoad::CheckRegularFile(fileName, modLoad::Use::Write);
+    if (result)
+        result = modLoad::SaveCars(fileName, *modLoad::Cars);
+    if (!result) {
         ui::MsgBox(this, result.message);
         return false;
     }
     undoStack->setClean();
-    libraryPath = fileName;
+    undoStack->SetLibraryFile(fileName);
     return true;
 }
 
@@ -375,9 +377,9 @@ bool frmMain::MayDropChanges(const QString& question)
 {
     if (undoStack->isClean())
         return true;
-    switch (ui::MsgBox(this, question.arg(QFileInfo(libraryPath).fileName()), ui::MsgStyle::SaveDiscardCancel)) {
+    switch (ui::MsgBox(this, question.arg(QFileInfo(undoStack->LibraryFile()).fileName()), ui::MsgStyle::SaveDiscardCancel)) {
     case ui::MsgAnswer::Save:
-        return SaveLibrary(libraryPath);
+        return SaveLibrary(undoStack->LibraryFile());
     case ui::MsgAnswer::Discard:
         return true;
     default:

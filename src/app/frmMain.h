@@ -75,8 +75,6 @@ private:
     QAction* actUndo;
     QAction* actRedo;
     history::CarHistory* undoStack;
-    // The library's file: the one it was loaded from until it is saved under another.
-    QString libraryPath;
     frmImport* transferDialog = nullptr;
     frmView* modelEditor = nullptr;
 };

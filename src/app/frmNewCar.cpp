@@ -80,7 +80,7 @@ void frmNewCar::cmdOk_Click()
     accept();
 }
 
-std::optional<QByteArray> frmNewCar::StorableName(QWidget* parent, const QString& text)
+std::optional<QByteArray> frmNewCar::StorableName(QWidget* parent, const QString& text, qsizetype most)
 {
     QString refused;
     const std::optional<QByteArray> bytes = modLoad::NameBytes(text, &refused);
@@ -89,6 +89,9 @@ std::optional<QByteArray> frmNewCar::StorableName(QWidget* parent, const QString
         const QString number = QStringLiteral("U+%1").arg(static_cast<uint>(code), 4, 16, QLatin1Char('0')).toUpper();
         const QString named = QChar::isPrint(code) ? QStringLiteral("\"%1\" (%2)").arg(refused, number) : number;
         ui::MsgBox(parent, tr("A name cannot hold %1: names hold the characters of Windows-1252.").arg(named));
+    } else if (most >= 0 && bytes->size() > most) {
+        ui::MsgBox(parent, QStringLiteral("Name too long"));
+        return std::nullopt;
     }
     return bytes;
 }

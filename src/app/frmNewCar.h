@@ -24,8 +24,9 @@ public:
     explicit frmNewCar(history::CarHistory& undoStack, QWidget* parent = nullptr);
 
     // The bytes a name stores for the text; nothing, once a message over
-    // parent has named the first character that no name can hold.
-    static std::optional<QByteArray> StorableName(QWidget* parent, const QString& text);
+    // parent has named the first character that no name can hold, or, when
+    // there is a most, said that the name is longer.
+    static std::optional<QByteArray> StorableName(QWidget* parent, const QString& text, qsizetype most = -1);
 
 private slots:
     void cmdOk_Click();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "SaveFile.h"
+
+#include <QString>
 #include <QUndoStack>
 
 #include <cstdint>
@@ -18,11 +21,19 @@ class CarHistory : public QUndoStack {
 public:
     using QUndoStack::QUndoStack;
 
+    // The file the library was loaded from or last saved to.
+    const QString& LibraryFile() const { return libraryFile; }
+    void SetLibraryFile(const QString& fileName) { libraryFile = fileName; }
+    bool IsLibraryFile(const QString& fileName) const { return modLoad::SameFile(fileName, libraryFile); }
+
 signals:
     // A step was done, redone or undone; `car` is the index in Cars of the car
     // it concerns, for the windows to show. It is one past the last car when
     // the step took the last cars away.
     void CarChanged(std::int16_t car);
+
+private:
+    QString libraryFile;
 };
 
 }  // namespace history

@@ -24,7 +24,7 @@ using B = QDialogButtonBox;
 
 void Press(QWidget* box, B::StandardButton which) { QTest::mouseClick(box->findChild<B*>()->button(which), Qt::LeftButton); }
 
-// Enter answers a question Yes, and saves before unsaved changes go.
+// Enter answers a question Yes, saves before unsaved changes go, and keeps a file from being replaced.
 TEST(MessageBox, ShowsTheStyleUnderTheAppNameAndReportsTheButtonPressed)
 {
     const std::tuple<ui::MsgStyle, QMessageBox::Icon, B::StandardButton, ui::MsgAnswer> cases[] = {
@@ -35,6 +35,8 @@ TEST(MessageBox, ShowsTheStyleUnderTheAppNameAndReportsTheButtonPressed)
         {ui::MsgStyle::SaveDiscardCancel, QMessageBox::Warning, B::NoButton, ui::MsgAnswer::Save},
         {ui::MsgStyle::SaveDiscardCancel, QMessageBox::Warning, B::Discard, ui::MsgAnswer::Discard},
         {ui::MsgStyle::SaveDiscardCancel, QMessageBox::Warning, B::Cancel, ui::MsgAnswer::Cancel},
+        {ui::MsgStyle::YesNoWarning, QMessageBox::Warning, B::NoButton, ui::MsgAnswer::No},
+        {ui::MsgStyle::YesNoWarning, QMessageBox::Warning, B::Yes, ui::MsgAnswer::Yes},
     };
     for (const auto& [style, icon, press, expected] : cases) {
         QString title;
@@ -87,7 +89,7 @@ TEST(FileDialogs, ReturnTheChosenPathWithoutAskingToOverwriteOrEmptyOnCancel)
     EXPECT_EQ((QStringList{answer(open, existing), filters.join('|'), answer(save, existing),
                            answer(save, folder.filePath("plain")), answer(open, QString())}),
               (QStringList{existing, "Car Files (*.car)", existing, folder.filePath("plain.car"), ""}));
-    EXPECT_EQ(answer([&] { return ui::SaveFileDialog(nullptr, filter, existing); }, QString()) + offered, existing);
+    EXPECT_EQ(answer([&] { return ui::SaveFileDialog(nullptr, filter, {}, existing); }, QString()) + offered, existing);
 }
 
 }  // namespace
