@@ -467,14 +467,21 @@ public:
         } else {
             return true;  // within a value already refused
         }
-        const TextPlace at = source_.LastTokenStart();
-        const QString where = member(path(frames_.size() - 1), QString::fromUtf8(text, length));
+        // Made only for a fault: a path is slow to write.
+        const auto where = [&] {
+            const TextPlace at = source_.LastTokenStart();
+            return QStringLiteral("%1: %2 at line %3, column %4")
+                .arg(member(path(frames_.size() - 1), QString::fromUtf8(text, length)))
+                .arg(known < 0 ? nothing + QStringLiteral("; it is") : QStringLiteral("is given twice; the second is"))
+                .arg(at.line)
+                .arg(at.column);
+        };
         if (known < 0) {
-            fatal = where + QStringLiteral(": %1; it is at line %2, column %3").arg(nothing).arg(at.line).arg(at.column);
+            fatal = where();
             return false;
         }
         if ((frame.seen >> known) & 1 && twice.isEmpty())
-            twice = where + QStringLiteral(": is given twice; the second is at line %1, column %2").arg(at.line).arg(at.column);
+            twice = where();
         frame.seen |= std::uint64_t{1} << known;
         frame.field = known;
         return true;
