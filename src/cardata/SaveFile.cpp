@@ -17,8 +17,10 @@ namespace modLoad {
 
 namespace {
 
-constexpr const char* Unchanged = "Could not write \"%1\": %2. The file was not changed.";
-constexpr const char* NoName = "Cannot %2 \"%1\": no file name was given.";
+QString unchanged()
+{
+    return Text::tr("Could not write \"%1\": %2. The file was not changed.");
+}
 
 // While it lives, a reader that leaves a pipe fails the write with EPIPE
 // instead of ending the program with SIGPIPE; a signal so raised is taken
@@ -57,18 +59,18 @@ FileResult writeDirectly(const QString& fileName, const WriteBody& body)
     const int fd = ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         if (errno == ENXIO)
-            return FileFault("Cannot write \"%1\": no program is reading from it.", fileName);
-        return FileFault("Cannot write \"%1\": %2.", fileName, qt_error_string(errno));
+            return FileFault(Text::tr("Cannot write \"%1\": no program is reading from it."), fileName);
+        return FileFault(Text::tr("Cannot write \"%1\": %2."), fileName, qt_error_string(errno));
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     QFile out;
     if (!out.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return FileFault("Cannot write \"%1\": %2.", fileName, out.errorString());
+        return FileFault(Text::tr("Cannot write \"%1\": %2."), fileName, out.errorString());
     }
     const PipeSignalHeld held;
     if (!body(out))
-        return FileFault("Could not write \"%1\": %2.", fileName, out.errorString());
+        return FileFault(Text::tr("Could not write \"%1\": %2."), fileName, out.errorString());
     return {};
 }
 
@@ -79,11 +81,11 @@ FileResult writeInPlace(const QString& fileName, qint64 size, const WriteBody& b
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return FileFault("Cannot write \"%1\": %2.", fileName, file.errorString());
+        return FileFault(Text::tr("Cannot write \"%1\": %2."), fileName, file.errorString());
     const qint64 oldSize = file.size();
     const QByteArray old = file.read(size);
     if (old.size() != std::min(oldSize, size))
-        return FileFault(Unchanged, fileName, file.errorString());
+        return FileFault(unchanged(), fileName, file.errorString());
     if (file.seek(0) && body(file) && file.resize(size))
         return {};
     const QString why = file.errorString();
@@ -91,8 +93,8 @@ FileResult writeInPlace(const QString& fileName, qint64 size, const WriteBody& b
     // length nothing more could be written.
     const qint64 overwritten = std::min<qint64>(file.pos(), old.size());
     if (file.seek(0) && WriteAll(file, old.constData(), overwritten) && file.resize(oldSize))
-        return FileFault(Unchanged, fileName, why);
-    return FileFault("Could not write \"%1\": %2. The file may be damaged.", fileName, why);
+        return FileFault(unchanged(), fileName, why);
+    return FileFault(Text::tr("Could not write \"%1\": %2. The file may be damaged."), fileName, why);
 }
 
 }  // namespace
@@ -112,14 +114,14 @@ bool WriteAll(QIODevice& out, const char* data, qint64 size)
 FileResult SaveFile(const QString& fileName, qint64 size, const WriteBody& body)
 {
     if (fileName.isEmpty())
-        return FileFault(NoName, fileName, QStringLiteral("write"));
+        return FileFault(Text::tr("Cannot write \"%1\": no file name was given."), fileName);
     struct stat st {};
     const bool exists = ::stat(QFile::encodeName(fileName).constData(), &st) == 0;
     if (exists && !S_ISREG(st.st_mode)) {
         if (S_ISDIR(st.st_mode))
-            return FileFault("Cannot write \"%1\": it is a folder.", fileName);
+            return FileFault(Text::tr("Cannot write \"%1\": it is a folder."), fileName);
         if (S_ISSOCK(st.st_mode))
-            return FileFault("Cannot write \"%1\": it is a socket, not a file.", fileName);
+            return FileFault(Text::tr("Cannot write \"%1\": it is a socket, not a file."), fileName);
         return writeDirectly(fileName, body);
     }
 
@@ -128,19 +130,19 @@ FileResult SaveFile(const QString& fileName, qint64 size, const WriteBody& body)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (exists)
             return writeInPlace(fileName, size, body);
-        return FileFault("Cannot write \"%1\": %2.", fileName, file.errorString());
+        return FileFault(Text::tr("Cannot write \"%1\": %2."), fileName, file.errorString());
     }
     // QSaveFile can commit after a short write, so every write is checked by the body.
     if (!body(file)) {
         const QString why = file.errorString();
         file.cancelWriting();
-        return FileFault(Unchanged, fileName, why);
+        return FileFault(unchanged(), fileName, why);
     }
     if (!file.commit()) {
         // As for another user's file in a shared folder with the sticky bit.
         if (file.error() == QFileDevice::RenameError && exists)
             return writeInPlace(fileName, size, body);
-        return FileFault(Unchanged, fileName, file.errorString());
+        return FileFault(unchanged(), fileName, file.errorString());
     }
     return {};
 }
@@ -155,15 +157,15 @@ FileResult OpenForReading(QFile& file)
 {
     const QString fileName = file.fileName();
     if (fileName.isEmpty())
-        return FileFault(NoName, fileName, QStringLiteral("open"));
+        return FileFault(Text::tr("Cannot open \"%1\": no file name was given."), fileName);
     const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
-        return FileFault("Cannot open \"%1\": %2.", fileName, qt_error_string(errno));
+        return FileFault(Text::tr("Cannot open \"%1\": %2."), fileName, qt_error_string(errno));
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     // Unbuffered: readers take large pieces, which go straight where they are wanted.
     if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return FileFault("Cannot open \"%1\": %2.", fileName, file.errorString());
+        return FileFault(Text::tr("Cannot open \"%1\": %2."), fileName, file.errorString());
     }
     return {};
 }
@@ -173,11 +175,11 @@ FileResult CheckRegularFile(const QString& fileName)
     struct stat st {};
     if (::stat(QFile::encodeName(fileName).constData(), &st) != 0 || S_ISREG(st.st_mode))
         return {};
-    const char* what = S_ISDIR(st.st_mode)    ? "a folder"
-                       : S_ISFIFO(st.st_mode) ? "a named pipe"
-                       : S_ISSOCK(st.st_mode) ? "a socket"
-                                              : "a device";
-    return FileFault("Cannot read \"%1\": it is %2, not a file.", fileName, QString::fromLatin1(what));
+    const QString what = S_ISDIR(st.st_mode)    ? Text::tr("Cannot read \"%1\": it is a folder, not a file.")
+                         : S_ISFIFO(st.st_mode) ? Text::tr("Cannot read \"%1\": it is a named pipe, not a file.")
+                         : S_ISSOCK(st.st_mode) ? Text::tr("Cannot read \"%1\": it is a socket, not a file.")
+                                                : Text::tr("Cannot read \"%1\": it is a device, not a file.");
+    return FileFault(what, fileName);
 }
 
 }  // namespace modLoad

@@ -2,7 +2,10 @@
 
 #include <QUndoStack>
 
+class QAction;
+
 #include <cstdint>
+#include <utility>
 
 namespace history {
 
@@ -17,6 +20,14 @@ class CarHistory : public QUndoStack {
 
 public:
     using QUndoStack::QUndoStack;
+
+    // Names Undo and Redo after the steps they would take, as "Undo Remove
+    // Mudlark", in the user's language; an action with no step is disabled.
+    static void NameActions(QAction& undo, const QUndoCommand* undoStep, QAction& redo, const QUndoCommand* redoStep);
+
+    // Undo and Redo of the next steps, for `parent`: with the desktop's keys,
+    // named "actUndo" and "actRedo", and by NameActions at every step.
+    std::pair<QAction*, QAction*> NewActions(QObject* parent);
 
 signals:
     // A step was done, redone or undone; `car` is the index in Cars of the car
