@@ -156,6 +156,19 @@ int list(const QStringList& args)
     return ExitOk;
 }
 
+// For shell completion: each car's name as list prints it, one a line.
+int names(const QStringList& args)
+{
+    const std::optional<CarTable> cars = load(args[0]);
+    if (!cars)
+        return ExitRefused;
+    QString text;
+    for (const CarRecord& car : *cars)
+        text += PrintableName(car.Name) + u'\n';
+    print(text);
+    return ExitOk;
+}
+
 int show(const QStringList& args)
 {
     const std::optional<ChosenCar> chosen = loadCar(args[0], args[1]);
@@ -391,9 +404,11 @@ QString CommandHelp()
                       "Exit status: 0 on success, 1 when an input is refused, 2 on a usage error.");
 }
 
-int RunCommand(const QStringList& arguments)
+int RunCommand(const QStringList& arguments, bool namesOnly)
 {
     const QString name = arguments.value(0);
+    if (namesOnly && name != QLatin1String("list"))
+        return UsageError(QStringLiteral("--names goes with list"));
     for (const Command& command : Commands) {
         if (name != QLatin1String(command.name))
             continue;
@@ -401,7 +416,7 @@ int RunCommand(const QStringList& arguments)
         const qsizetype wanted = QString::fromLatin1(command.arguments).split(u' ').size();
         if (rest.size() != wanted)
             return UsageError(QStringLiteral("usage: velmar-car %1 %2").arg(name, QLatin1String(command.arguments)));
-        return Flushed(command.run(rest));
+        return Flushed(namesOnly ? names(rest) : command.run(rest));
     }
     return UsageError(name.isEmpty() ? QStringLiteral("no command given")
                                      : QStringLiteral("\"%1\" is not a command").arg(name));

@@ -140,6 +140,7 @@ TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
     const std::tuple<QStringList, int, const char*> cases[] = {
         {{"\x1b[2J"}, 2, "\"\\x1b[2J\" is not a command"},
         {{"list", Demo, "extra"}, 2, "usage: velmar-car list LIB"},
+        {{"show", "--names", Demo, "0"}, 2, "--names goes with list"},
         {{"list", path("no\x1b[2J\n.car")}, 1, "no\\x1b[2J\\x0a.car\": No such file"},
         {{"list", path("\u202egnp.car")}, 1, "\\u202egnp.car\": No such file"},
         {{"build", "/dev/zero", path("x.car")}, 1, "\"/dev/zero\" is not JSON text: byte 0 is 0x00, a control character."},
