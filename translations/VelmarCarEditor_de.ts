@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Head Vis.</source>
-        <translation>Kopf sichtb.</translation>
+        <translation>Kopf</translation>
     </message>
     <message>
         <source>Move Vertex %1 of %2</source>

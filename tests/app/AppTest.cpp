@@ -431,7 +431,7 @@ TEST(Language, WindowsSpeakTheUsersLanguage)
     }, [&] { QTest::mouseClick(window.findChild<QPushButton*>("cmdRemove"), Qt::LeftButton); });
     qDeleteAll(qApp->findChildren<QTranslator*>());
     const char* expected = german ? "Velmar Car Editor v0.9|Größe Rad vorne rechts|Modell bearbeiten|Farbe:|"
-                                    "Kopf sichtb.|Hinzufügen|Umbenennen|Entfernen|Anzeigen|Importieren...|"
+                                    "Kopf|Hinzufügen|Umbenennen|Entfernen|Anzeigen|Importieren...|"
                                     "Exportieren...|Laden...|Speichern...|Import|Export|Umdrehen|Sind Sie sicher?|&Ja|&Nein"
                                   : "Velmar Car Editor v0.9|Size of Right Front Wheel|Edit Model|Colour:|Head Vis.|Add|"
                                     "Edit|Remove|View|Import...|Export...|Load...|Save...|Import|Export|Flip Poly|"
