@@ -12,8 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QBuffer>
-#include <QImageWriter>
 #include <QRegularExpression>
 
 #include <cstdio>
@@ -296,18 +294,6 @@ int exportObj(const QStringList& args)
     return saved ? ExitOk : refuse(saved.message);
 }
 
-// Empty on success; else why the picture could not be written.
-QString writePng(const QImage& picture, const QString& path)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(picture))
-        return QStringLiteral("Could not write %1: %2.").arg(shown(path), writer.errorString());
-    return modLoad::SaveFile(path, png).message;
-}
-
 int render(const QStringList& args)
 {
     const QString& output = args[1];
@@ -341,9 +327,11 @@ int render(const QStringList& args)
             names << shown(path);
         return names.join(QStringLiteral(", "));
     };
+    ProgressLine progress;
     // A failure leaves no part of the run behind: the sheets written before it
     // go again. A pipe or a device written to stays.
     const auto fail = [&](std::size_t sheet, const QString& error) {
+        progress.Clear();
         QStringList removed;
         for (std::size_t done = 0; done < sheet; ++done)
             if (QFileInfo(paths[done]).isFile() && QFile::remove(paths[done]))
@@ -352,17 +340,23 @@ int render(const QStringList& args)
             return refuse(error);
         return refuse(error + QStringLiteral(" The sheets written before it were removed: %1.").arg(listed(removed)));
     };
+    SheetQueue drawn(*cars);
     for (std::size_t sheet = 0; sheet < sheets; ++sheet) {
-        const std::size_t first = sheet * SheetCars;
-        const QImage picture = ContactSheet(*cars, first, std::min(SheetCars, cars->size() - first));
-        if (picture.isNull())
+        const EncodedSheet encoded = drawn.Next();
+        if (!encoded.drawn)
             return fail(sheet, QStringLiteral("Not enough memory to draw %1.").arg(shown(paths[sheet])));
-        if (const QString error = writePng(picture, paths[sheet]); !error.isEmpty())
-            return fail(sheet, error);
+        if (encoded.png.isEmpty())
+            return fail(sheet, QStringLiteral("Could not write %1: %2.").arg(shown(paths[sheet]), encoded.why));
+        if (const modLoad::FileResult saved = modLoad::SaveFile(paths[sheet], encoded.png); !saved)
+            return fail(sheet, saved.message);
+        if (sheets > 1)
+            progress.Show(QStringLiteral("velmar-car: %1 of %2 sheets written").arg(sheet + 1).arg(sheets));
     }
+    progress.Clear();
     if (sheets > 1)
-        note(QStringLiteral("%1 holds %2 cars, and one sheet shows %3; wrote %4.")
-                 .arg(shown(args[0]), QString::number(cars->size()), QString::number(SheetCars), listed(paths)));
+        note(QStringLiteral("%1 holds %2 cars, and one sheet shows %3; wrote %4 sheets, %5 to %6.")
+                 .arg(shown(args[0]), QString::number(cars->size()), QString::number(SheetCars),
+                      QString::number(sheets), shown(paths.front()), shown(paths.back())));
     return ExitOk;
 }
 
