@@ -3,13 +3,13 @@
 #include "CarText.h"
 #include "WireFrame.h"
 
-#include <QBuffer>
 #include <QFont>
-#include <QImageWriter>
 #include <QPainter>
 #include <QThread>
 
 #include <algorithm>
+
+#include <png.h>
 
 namespace cli {
 
@@ -84,10 +84,11 @@ QImage ContactSheet(const modLoad::CarTable& cars, std::size_t first, std::size_
                 painter.restore();
             }
         }
+        const int width = tile.width();
         for (int y = 0; y < tile.height(); ++y) {
             const auto* in = reinterpret_cast<const QRgb*>(tile.constScanLine(y));
             uchar* out = sheet.scanLine(corner.y() + y) + corner.x();
-            for (int x = 0; x < tile.width(); ++x)
+            for (int x = 0; x < width; ++x)
                 out[x] = static_cast<uchar>(qGray(in[x]));
         }
     }
@@ -98,7 +99,6 @@ SheetQueue::SheetQueue(const modLoad::CarTable& cars) : cars_(cars) {}
 
 EncodedSheet SheetQueue::Next()
 {
-    // Compressing takes most of a sheet's time: one sheet in work per core.
     const auto encode = [this](std::size_t first) {
         const QImage sheet = ContactSheet(cars_, first, std::min(SheetCars, cars_.size() - first));
         EncodedSheet encoded;
@@ -106,19 +106,27 @@ EncodedSheet SheetQueue::Next()
             encoded.drawn = false;
             return encoded;
         }
-        QBuffer buffer(&encoded.png);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "png");
-        // zlib's fastest level, 1: on a sheet of flat grey it halves the time
-        // of the default, and the file stays about the size a coloured sheet
-        // at the default level had.
-        writer.setQuality(80);
-        if (!writer.write(sheet)) {
+        // Compressing takes most of a sheet's time. libpng's fast writing,
+        // without the row filters it would otherwise try on every row, takes
+        // a third of the time for a file about a fifth larger.
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        image.width = static_cast<png_uint_32>(sheet.width());
+        image.height = static_cast<png_uint_32>(sheet.height());
+        image.format = PNG_FORMAT_GRAY;
+        image.flags = PNG_IMAGE_FLAG_FAST;
+        png_alloc_size_t size = PNG_IMAGE_PNG_SIZE_MAX(image);
+        encoded.png.resize(static_cast<qsizetype>(size));
+        if (png_image_write_to_memory(&image, encoded.png.data(), &size, 0, sheet.constBits(),
+                                      static_cast<png_int_32>(sheet.bytesPerLine()), nullptr)) {
+            encoded.png.truncate(static_cast<qsizetype>(size));
+        } else {
             encoded.png.clear();
-            encoded.why = writer.errorString();
+            encoded.why = QString::fromLatin1(image.message);
         }
         return encoded;
     };
+    // One sheet in work per core.
     const auto cores = static_cast<std::size_t>(std::max(QThread::idealThreadCount(), 1));
     while (ahead_.size() < cores && queued_ < cars_.size()) {
         ahead_.push_back(std::async(std::launch::async, encode, queued_));
