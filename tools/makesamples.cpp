@@ -5,7 +5,6 @@
 #include "ObjSamples.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <utility>
@@ -25,9 +24,9 @@ int main(int argc, char** argv)
     const std::pair<const char*, QByteArray> models[] = {
         {"wedge.obj", samples::WedgeObj()}, {"wedge-lf.obj", samples::WedgeObjLF()}, {"kart.obj", samples::KartObj()}};
     for (const auto& [name, text] : models) {
-        QSaveFile obj(folder.filePath(name));
-        if (!obj.open(QIODevice::WriteOnly) || obj.write(text) != text.size() || !obj.commit()) {
-            std::fprintf(stderr, "Cannot write %s: %s\n", qPrintable(obj.fileName()), qPrintable(obj.errorString()));
+        const modLoad::FileResult saved = modLoad::SaveFile(folder.filePath(name), text);
+        if (!saved) {
+            std::fprintf(stderr, "%s\n", qPrintable(saved.message));
             return 1;
         }
     }

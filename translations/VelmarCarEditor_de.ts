@@ -41,6 +41,15 @@
     </message>
 </context>
 <context>
+    <name>QFileDialog</name>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>Die Datei %1 existiert bereits.
+Soll sie überschrieben werden?</translation>
+    </message>
+</context>
+<context>
     <name>frmImport</name>
     <message>
         <source>Car Files (*.car)|*.car</source>
@@ -550,20 +559,32 @@
         <translation>„%1“ kann nicht geöffnet werden: %2.</translation>
     </message>
     <message>
-        <source>Cannot read &quot;%1&quot;: it is a folder, not a file.</source>
-        <translation>„%1“ kann nicht gelesen werden: Es ist ein Ordner, keine Datei.</translation>
+        <source>Could not write &quot;%1&quot;: %2. The new file is in place but may not be on the disk yet.</source>
+        <translation>„%1“ konnte nicht geschrieben werden: %2. Die neue Datei ist an ihrem Platz, aber womöglich noch nicht auf dem Datenträger.</translation>
     </message>
     <message>
-        <source>Cannot read &quot;%1&quot;: it is a named pipe, not a file.</source>
-        <translation>„%1“ kann nicht gelesen werden: Es ist eine benannte Pipe, keine Datei.</translation>
+        <source>it is a folder, not a file.</source>
+        <translation>Es ist ein Ordner, keine Datei.</translation>
     </message>
     <message>
-        <source>Cannot read &quot;%1&quot;: it is a socket, not a file.</source>
-        <translation>„%1“ kann nicht gelesen werden: Es ist ein Socket, keine Datei.</translation>
+        <source>it is a named pipe, not a file.</source>
+        <translation>Es ist eine benannte Pipe, keine Datei.</translation>
     </message>
     <message>
-        <source>Cannot read &quot;%1&quot;: it is a device, not a file.</source>
-        <translation>„%1“ kann nicht gelesen werden: Es ist ein Gerät, keine Datei.</translation>
+        <source>it is a socket, not a file.</source>
+        <translation>Es ist ein Socket, keine Datei.</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file.</source>
+        <translation>Es ist ein Gerät, keine Datei.</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -662,6 +683,12 @@
     <message>
         <source>Save As</source>
         <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>%1 holds the open library; replacing it loses the cars saved in it.
+Do you want to replace it?</source>
+        <translation>%1 enthält die geöffnete Bibliothek; wird sie ersetzt, gehen die darin gespeicherten Fahrzeuge verloren.
+Soll sie ersetzt werden?</translation>
     </message>
 </context>
 </TS>

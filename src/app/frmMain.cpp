@@ -36,11 +36,6 @@
 
 namespace {
 
-QString CarFilter()
-{
-    return QCoreApplication::translate("frmMain", "Car Files (*.car)|*.car");
-}
-
 QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
@@ -314,7 +309,7 @@ void frmMain::cmdRemove_Click()
 
 void frmMain::cmdLoad_Click()
 {
-    const QString fileName = ui::OpenFileDialog(this, CarFilter());
+    const QString fileName = ui::OpenFileDialog(this, tr("Car Files (*.car)|*.car"));
     if (fileName.isEmpty())
         return;
     OpenLibrary(fileName);
@@ -337,6 +332,7 @@ void frmMain::OpenLibrary(const QString& fileName)
     }
     modLoad::Cars = std::move(loaded);
     undoStack->clear();
+    undoStack->SetLibraryFile(fileName);
     libraryName = QFileInfo(fileName).fileName();
 
     for (QWidget* control : std::initializer_list<QWidget*>{cmdAdd, cmdEdit, cmdRemove, cmbCars, lstDetails, cmdImport,
@@ -353,14 +349,22 @@ void frmMain::cmdSave_Click()
 // Saves as the Save button does; true when the library was written.
 bool frmMain::SaveLibrary()
 {
-    const QString fileName = ui::SaveFileDialog(this, CarFilter());
+    // Replacing a file other than the library's own is asked first.
+    const QString fileName = ui::SaveFileDialog(this, tr("Car Files (*.car)|*.car"), [this](const QString& name) {
+        return undoStack->IsLibraryFile(name) ? QString() : ui::ReplaceQuestion(name);
+    });
     if (fileName.isEmpty() || !modLoad::Cars)
         return false;
-    if (const modLoad::FileResult result = modLoad::SaveCars(fileName, *modLoad::Cars); !result) {
+    // As for Load, so that a pipe or a device never blocks the window.
+    modLoad::FileResult result = modLoad::CheckRegularFile(fileName, modLoad::Use::Write);
+    if (result)
+        result = modLoad::SaveCars(fileName, *modLoad::Cars);
+    if (!result) {
         ui::MsgBox(this, result.message);
         return false;
     }
     undoStack->setClean();
+    undoStack->SetLibraryFile(fileName);
     libraryName = QFileInfo(fileName).fileName();
     return true;
 }

@@ -40,6 +40,9 @@ FileResult FileFault(const QString& text, const QString& fileName, const Details
 {
     return FileResult::failure(text.arg(QDir::toNativeSeparators(fileName), details...));
 }
+// A text that has not been through Text::tr is refused when compiled.
+template <typename... Details>
+FileResult FileFault(const char* text, const QString& fileName, const Details&... details) = delete;
 
 // Reads a whole library. On failure the table is left exactly as it was.
 FileResult LoadCars(const QString& fileName, CarTable& table);

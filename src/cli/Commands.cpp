@@ -116,12 +116,6 @@ std::optional<ChosenCar> loadCar(const QString& path, const QString& which)
     return ChosenCar{std::move(*cars), *position};
 }
 
-bool sameFile(const QString& a, const QString& b)
-{
-    const QString canonical = QFileInfo(a).canonicalFilePath();
-    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
-}
-
 QString facts(const CarRecord& car)
 {
     const QStringList faults = ModelFaults(car);
@@ -231,7 +225,7 @@ int build(const QStringList& args)
     if (toStandardOutput(output) && isatty(STDOUT_FILENO))
         return refuse(QStringLiteral("A library is binary and is not written to a terminal; redirect the standard "
                                      "output, or give OUT a file name."));
-    if (!toStandardOutput(output) && sameFile(input, output))
+    if (!toStandardOutput(output) && modLoad::SameFile(input, output))
         return refuse(QStringLiteral("%1 is the JSON to read; write the library to another file.").arg(shown(output)));
     JsonSource json(input);
     const JsonLibrary library = BuildFromJson(json);
@@ -274,7 +268,7 @@ int diff(const QStringList& args)
 int exportObj(const QStringList& args)
 {
     const QString& output = args[2];
-    if (!toStandardOutput(output) && sameFile(args[0], output))
+    if (!toStandardOutput(output) && modLoad::SameFile(args[0], output))
         return refuse(QStringLiteral("%1 is the library to read; write the OBJ to another file.").arg(shown(output)));
     const std::optional<ChosenCar> chosen = loadCar(args[0], args[1]);
     if (!chosen)
@@ -311,9 +305,11 @@ int render(const QStringList& args)
         paths << (sheets == 1 ? output
                               : QStringLiteral("%1-%2-%3%4").arg(output.chopped(4), QString::number(first),
                                                                  QString::number(last), output.right(4)));
-        if (sameFile(args[0], paths.back()))
+        if (modLoad::SameFile(args[0], paths.back()))
             return refuse(QStringLiteral("%1 is the library to read; write the picture to another file.")
                               .arg(shown(paths.back())));
+        if (QFileInfo(paths.back()).isDir())
+            return refuse(QStringLiteral("Cannot write %1: it is a folder.").arg(shown(paths.back())));
     }
     // Names are drawn as text, which needs the fonts of a GUI application;
     // on the offscreen platform that needs no display.
@@ -321,37 +317,31 @@ int render(const QStringList& args)
     char program[] = "velmar-car", option[] = "-platform", platform[] = "offscreen";
     char* argv[] = {program, option, platform, nullptr};
     const QGuiApplication fonts(argc, argv);
-    const auto listed = [](const QStringList& paths) {
-        QStringList names;
-        for (const QString& path : paths)
-            names << shown(path);
-        return names.join(QStringLiteral(", "));
-    };
     ProgressLine progress;
-    // A failure leaves no part of the run behind: the sheets written before it
-    // go again. A pipe or a device written to stays.
-    const auto fail = [&](std::size_t sheet, const QString& error) {
+    // Each sheet is written in full beside its name, and all take their places
+    // only once the last is written: a failed run leaves every file as it was.
+    modLoad::FileBatch batch;
+    const auto fail = [&](const QString& error) {
         progress.Clear();
-        QStringList removed;
-        for (std::size_t done = 0; done < sheet; ++done)
-            if (QFileInfo(paths[done]).isFile() && QFile::remove(paths[done]))
-                removed << paths[done];
-        if (removed.isEmpty())
-            return refuse(error);
-        return refuse(error + QStringLiteral(" The sheets written before it were removed: %1.").arg(listed(removed)));
+        return refuse(sheets == 1 ? error : error + QStringLiteral(" No sheet was put in place."));
     };
     SheetQueue drawn(*cars);
     for (std::size_t sheet = 0; sheet < sheets; ++sheet) {
         const EncodedSheet encoded = drawn.Next();
         if (!encoded.drawn)
-            return fail(sheet, QStringLiteral("Not enough memory to draw %1.").arg(shown(paths[sheet])));
+            return fail(QStringLiteral("Not enough memory to draw %1.").arg(shown(paths[sheet])));
         if (encoded.png.isEmpty())
-            return fail(sheet, QStringLiteral("Could not write %1: %2.").arg(shown(paths[sheet]), encoded.why));
-        if (const modLoad::FileResult saved = modLoad::SaveFile(paths[sheet], encoded.png); !saved)
-            return fail(sheet, saved.message);
+            return fail(QStringLiteral("Could not write %1: %2.").arg(shown(paths[sheet]), encoded.why));
+        const modLoad::FileResult added = batch.Add(paths[sheet], encoded.png.size(), [&](QIODevice& out) {
+            return modLoad::WriteAll(out, encoded.png.constData(), encoded.png.size());
+        });
+        if (!added)
+            return fail(added.message);
         if (sheets > 1)
             progress.Show(QStringLiteral("velmar-car: %1 of %2 sheets written").arg(sheet + 1).arg(sheets));
     }
+    if (const modLoad::FileResult committed = batch.Commit(); !committed)
+        return fail(committed.message);
     progress.Clear();
     if (sheets > 1)
         note(QStringLiteral("%1 holds %2 cars, and one sheet shows %3; wrote %4 sheets, %5 to %6.")

@@ -321,13 +321,21 @@ void frmView::cmdImport_Click()
 
 void frmView::cmdExport_Click()
 {
-    const QString fileName = ui::SaveFileDialog(this, tr("Wavefront OBJ (*.obj)|*.obj"));
+    const QString fileName = ui::SaveFileDialog(this, tr("Wavefront OBJ (*.obj)|*.obj"), [this](const QString& name) {
+        return ui::ReplaceQuestion(name, undoStack.IsLibraryFile(name));
+    });
     if (fileName.isEmpty())
         return;
+    const bool libraryFile = undoStack.IsLibraryFile(fileName);
     const QString title = QStringLiteral("%1, car %2").arg(modLoad::NameAsShown(Car().Name)).arg(SelectedCar);
-    const modLoad::FileResult result = modOBJ::ExportOBJ(fileName, Car(), title);
+    // As for Import, so that a pipe or a device never blocks the window.
+    modLoad::FileResult result = modLoad::CheckRegularFile(fileName, modLoad::Use::Write);
+    if (result)
+        result = modOBJ::ExportOBJ(fileName, Car(), title);
     if (!result)
         ui::MsgBox(this, result.message);
+    else if (libraryFile)
+        undoStack.resetClean();
 }
 
 void frmView::sPolys_Change()

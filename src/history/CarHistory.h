@@ -1,11 +1,14 @@
 #pragma once
 
-#include <QUndoStack>
+#include "SaveFile.h"
 
-class QAction;
+#include <QString>
+#include <QUndoStack>
 
 #include <cstdint>
 #include <utility>
+
+class QAction;
 
 namespace history {
 
@@ -29,11 +32,19 @@ public:
     // named "actUndo" and "actRedo", and by NameActions at every step.
     std::pair<QAction*, QAction*> NewActions(QObject* parent);
 
+    // The file the library was loaded from or last saved to.
+    const QString& LibraryFile() const { return libraryFile; }
+    void SetLibraryFile(const QString& fileName) { libraryFile = fileName; }
+    bool IsLibraryFile(const QString& fileName) const { return modLoad::SameFile(fileName, libraryFile); }
+
 signals:
     // A step was done, redone or undone; `car` is the index in Cars of the car
     // it concerns, for the windows to show. It is one past the last car when
     // the step took the last cars away.
     void CarChanged(std::int16_t car);
+
+private:
+    QString libraryFile;
 };
 
 }  // namespace history

@@ -126,14 +126,24 @@ void frmImport::ExportChosenCars(std::int16_t chosen)
 {
     modLoad::TransferCars = ChosenCars(*modLoad::Cars, chosen);
 
-    const QString fileName = ui::SaveFileDialog(this, CarFilter());
+    const QString fileName = ui::SaveFileDialog(this, CarFilter(), [this](const QString& name) {
+        return ui::ReplaceQuestion(name, undoStack.IsLibraryFile(name));
+    });
     if (fileName.isEmpty())
         return;
-    // On a failed write the list and selection stay, so another file can be chosen.
-    if (const modLoad::FileResult saved = modLoad::SaveCars(fileName, modLoad::TransferCars); !saved) {
+    const bool libraryFile = undoStack.IsLibraryFile(fileName);
+    // As for Load, so that a pipe or a device never blocks the window. On a
+    // failed write the list and selection stay, so another file can be chosen.
+    modLoad::FileResult saved = modLoad::CheckRegularFile(fileName, modLoad::Use::Write);
+    if (saved)
+        saved = modLoad::SaveCars(fileName, modLoad::TransferCars);
+    if (!saved) {
         ui::MsgBox(this, saved.message);
         return;
     }
+    // The library on disk is no longer the one open: closing asks to save it.
+    if (libraryFile)
+        undoStack.resetClean();
     accept();
 }
 

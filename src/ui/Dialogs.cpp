@@ -1,7 +1,9 @@
 #include "Dialogs.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -39,6 +41,11 @@ public:
             box.setIcon(QMessageBox::Question);
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             box.setDefaultButton(QMessageBox::Yes);
+            return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+        case MsgStyle::YesNoWarning:
+            box.setIcon(QMessageBox::Warning);
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::No);
             return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
         case MsgStyle::SaveDiscardCancel:
             box.setIcon(QMessageBox::Warning);
@@ -78,7 +85,7 @@ public:
     {
         QFileDialog dialog(parent, QCoreApplication::translate("ui", "Save As"), QString(), QtFilter(filter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        // Saving over an existing library is asked for by choosing it; no second question.
+        // The callers ask before replacing a file, where they must.
         dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
         // A name typed without an extension gets the filter's, as "Racers" becomes "Racers.car".
         dialog.setDefaultSuffix(DefaultSuffix(filter));
@@ -121,9 +128,25 @@ QString OpenFileDialog(QWidget* parent, const QString& filter)
     return provider().openFileName(parent, filter);
 }
 
-QString SaveFileDialog(QWidget* parent, const QString& filter)
+QString SaveFileDialog(QWidget* parent, const QString& filter, const AskBeforeReplacing& ask)
 {
-    return provider().saveFileName(parent, filter);
+    for (;;) {
+        const QString fileName = provider().saveFileName(parent, filter);
+        const QString question = fileName.isEmpty() || !ask ? QString() : ask(fileName);
+        if (question.isEmpty() || MsgBox(parent, question, MsgStyle::YesNoWarning) == MsgAnswer::Yes)
+            return fileName;
+    }
+}
+
+QString ReplaceQuestion(const QString& fileName, bool libraryFile)
+{
+    const QString name = QFileInfo(fileName).fileName();
+    if (libraryFile)
+        return QCoreApplication::translate("ui", "%1 holds the open library; replacing it loses the cars saved in it.\n"
+                                                 "Do you want to replace it?").arg(name);
+    if (!QFileInfo(fileName).isFile())
+        return {};
+    return QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?").arg(name);
 }
 
 QString QtFilter(const QString& filter)

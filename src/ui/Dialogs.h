@@ -2,13 +2,15 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace ui {
 
 // SaveDiscardCancel asks, with a warning icon, whether to save work that would
-// otherwise be lost.
-enum class MsgStyle { Ok, OkExclamation, OkInformation, YesNoQuestion, SaveDiscardCancel };
+// otherwise be lost; YesNoWarning, with No the default, whether to replace a file.
+enum class MsgStyle { Ok, OkExclamation, OkInformation, YesNoQuestion, SaveDiscardCancel, YesNoWarning };
 enum class MsgAnswer { Ok, Yes, No, Save, Discard, Cancel };
 
 // Answers the modal dialogs of the services below. The built-in provider shows
@@ -35,7 +37,16 @@ QString InputBox(QWidget* parent, const QString& prompt, const QString& defaultT
 // The filter comes as "Car Files (*.car)|*.car" (empty: every file). The result
 // is the full path, or the empty text when the user cancels.
 QString OpenFileDialog(QWidget* parent, const QString& filter = {});
-QString SaveFileDialog(QWidget* parent, const QString& filter = {});
+
+// The question to ask before the chosen file is replaced, or the empty text
+// for none. A No chooses again.
+using AskBeforeReplacing = std::function<QString(const QString& fileName)>;
+QString SaveFileDialog(QWidget* parent, const QString& filter = {}, const AskBeforeReplacing& ask = {});
+
+// Asks before a file is replaced as Qt's own file dialog does, in its words,
+// when the name is an existing regular file; when it is the open library's
+// file, the question says so. Otherwise the empty text.
+QString ReplaceQuestion(const QString& fileName, bool libraryFile = false);
 
 // "Text (*.x)|*.x|Other|*.y" in Qt's form: "Text (*.x);;Other (*.y)".
 QString QtFilter(const QString& filter);

@@ -38,7 +38,9 @@
 #include <optional>
 #include <tuple>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -134,10 +136,22 @@ TEST_F(MainWindow, OpensAndSavesLibrariesAndRefusalsChangeNothing)
     EXPECT_EQ(dialogs.shown.at(1).text, "Car Files (*.car)|*.car");
     EXPECT_EQ(Details()->topLevelItem(39)->text(0) + " " + Setting(39), "AI Value 9.75");
     ChooseCar(3);
-    dialogs << "" << "" << damaged << "Ok" << pipe << "Ok" << missing << "Ok";
-    for (const char* button : {"cmdLoad", "cmdSave", "cmdLoad", "cmdLoad", "cmdSave"}) Click(button);
+    // Saving into a pipe is refused too, though a reader holds it: one that never read would block the window.
+    const int reader = open(qPrintable(pipe), O_RDONLY | O_NONBLOCK);
+    const QString other = Write("other.car", MakeCars(1));
+    // Replacing a file other than the library's own is asked first, in Qt's words; No chooses again.
+    dialogs << "" << "" << damaged << "Ok" << pipe << "Ok" << missing << "Ok" << pipe << "Ok" << five << other << "No" << ""
+            << other << "Yes";
+    for (const char* button : {"cmdLoad", "cmdSave", "cmdLoad", "cmdLoad", "cmdSave", "cmdSave", "cmdSave", "cmdSave", "cmdSave"})
+        Click(button);
+    char byte;
+    EXPECT_LE(read(reader, &byte, 1), 0);  // nothing written
+    close(reader);
     const QStringList messages = dialogs.messages();
-    ASSERT_EQ(messages.size(), 4);
+    const QString replace = "other.car already exists.\nDo you want to replace it?";
+    ASSERT_EQ(messages.mid(4), (QStringList{"Cannot write \"" + pipe + "\": it is a named pipe, not a file.", replace, replace}));
+    EXPECT_EQ(dialogs.shown.back().style, ui::MsgStyle::YesNoWarning);
+    EXPECT_EQ(ReadFile(other), ReadFile(five));
     EXPECT_TRUE(messages[0] == messages[1] && messages[1].contains(damaged + "\" is damaged:")) << qPrintable(messages[1]);
     EXPECT_TRUE(messages[2].contains(pipe + "\": it is a named pipe")) << qPrintable(messages[2]);
     EXPECT_TRUE(messages[3].contains(missing) && messages[3].contains(qt_error_string(ENOENT))) << qPrintable(messages[3]);

@@ -1,10 +1,12 @@
 #include "OrdinaryUser.h"
+#include "SaveCalls.h"
 #include "TestLibrary.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <memory>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -163,6 +165,100 @@ TEST(CarSave, FailedSavesLeaveTheOldFileAsItWas)
         waitpid(child, &status, 0);
         EXPECT_TRUE(status == 0 && ReadFile(path) == oldFile && entries(dir.path()) == QStringList{"lib.car"}) << limit;
     }
+}
+
+// The real calls, and the one of the save under way that fails: each call is counted in `made`.
+static SaveCalls real;
+static int failAt = -1;
+static QStringList made;
+static bool fault(const char* call) { made << call; return made.size() - 1 == failAt && (errno = EIO, true); }
+
+// Each system call of a save fails once, in turn, over a file, to a new name and in place: the failure gives the
+// call's cause, the old file stays byte for byte (a new name stays absent), and no temporary file is left.
+TEST(CarSave, EachCallFailingInTurnLeavesTheOldFile)
+{
+    real = SystemCalls();
+    SaveCalls& sys = SystemCalls();
+    sys.open = [](const char* p, int flags, mode_t mode) { return fault("open") ? -1 : real.open(p, flags, mode); };
+    sys.write = [](int fd, const void* data, size_t size) { return fault("write") ? -1 : real.write(fd, data, size); };
+    sys.pread = [](int fd, void* data, size_t size, off_t at) { return fault("pread") ? -1 : real.pread(fd, data, size, at); };
+    sys.ftruncate = [](int fd, off_t size) { return fault("ftruncate") ? -1 : real.ftruncate(fd, size); };
+    sys.fchmod = [](int fd, mode_t mode) { return fault("fchmod") ? -1 : real.fchmod(fd, mode); };
+    sys.fchown = [](int fd, uid_t uid, gid_t gid) { return fault("fchown") ? -1 : real.fchown(fd, uid, gid); };
+    sys.fdatasync = [](int fd) { return fault("fdatasync") ? -1 : real.fdatasync(fd); };
+    sys.fsync = [](int fd) { return fault("fsync") ? -1 : real.fsync(fd); };
+    sys.rename = [](const char* from, const char* to, unsigned flags) { return fault("rename") ? -1 : real.rename(from, to, flags); };
+    sys.close = [](int fd) { const int closed = real.close(fd); return fault("close") ? -1 : closed; };  // closed all the same
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("lib.car");
+    const QByteArray oldFile = LibraryFile(MakeCars(5, 1));
+    const CarTable cars = MakeCars(300, 2);
+    int points = 0;
+    // In place: an ordinary user's save where the folder forbids a new file.
+    for (const auto& [exists, folder, calls] : {std::tuple{true, 0755, "open fchown fchmod write fdatasync close rename fsync"},
+                                                {false, 0755, "open write fdatasync close rename fsync"},
+                                                {true, 0555, "open pread write ftruncate fdatasync close"}}) {
+        const auto save = [&](int at) {
+            chmod(qPrintable(dir.path()), 0755);
+            QFile::remove(path);
+            if (exists) WriteFile(path, oldFile), chmod(qPrintable(path), 0666);
+            chmod(qPrintable(dir.path()), folder);
+            failAt = at, made.clear();
+            const std::unique_ptr<OrdinaryUser> user(folder == 0555 ? new OrdinaryUser : nullptr);
+            return SaveCars(path, cars);
+        };
+        ASSERT_TRUE(save(-1)) << calls;
+        EXPECT_EQ(ReadFile(path), LibraryFile(cars));
+        const QStringList all = made;
+        EXPECT_EQ([&] { QStringList kinds = all; kinds.removeDuplicates(); return kinds.join(' '); }(), calls);
+        for (int at = 0; at < all.size(); ++at, ++points) {
+            const FileResult result = save(at);
+            chmod(qPrintable(dir.path()), 0755);
+            EXPECT_TRUE(!result && result.message.contains(path + "\": " + qt_error_string(EIO)) && !result.message.contains(" may "))
+                << calls << ": " << qPrintable(all[at]) << " " << at << " " << qPrintable(result.message);
+            EXPECT_EQ(entries(dir.path()), exists ? QStringList{"lib.car"} : QStringList{}) << calls << " " << at;
+            EXPECT_EQ(ReadFile(path), exists ? oldFile : QByteArray()) << calls << ": " << qPrintable(all[at]);
+        }
+    }
+    SystemCalls() = real;
+    EXPECT_EQ(points, 28);
+}
+
+// Root saving another user's file leaves it theirs, its mode as it was.
+TEST(CarSave, KeepsTheOwnerGroupAndModeOfTheFile)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file to another user";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("theirs.car");
+    for (const mode_t mode : {0444, 0400, 02640}) {
+        WriteFile(path, MakeCars(2));
+        ASSERT_TRUE(chown(qPrintable(path), 1234, 1234) == 0 && chmod(qPrintable(path), mode) == 0);
+        ASSERT_TRUE(SaveCars(path, MakeCars(3)));
+        struct stat st {};
+        EXPECT_TRUE(stat(qPrintable(path), &st) == 0 && st.st_uid == 1234 && st.st_gid == 1234 && (st.st_mode & 07777) == mode)
+            << std::oct << mode << " became " << st.st_uid << ":" << st.st_gid << " " << (st.st_mode & 07777);
+        EXPECT_EQ(ReadFile(path), LibraryFile(MakeCars(3)));
+    }
+}
+
+// A link is followed to the file it names, a dangling one to the new name it gives; a loop is refused, left a loop.
+TEST(CarSave, FollowsLinksAndRefusesALoop)
+{
+    QTemporaryDir dir;
+    const auto at = [&](const char* name) { return dir.filePath(name); };
+    WriteFile(at("real.car"), MakeCars(1));
+    for (const auto& [link, to] : {std::pair{"link", "real.car"}, {"chain", "link"}, {"dangling", "new.car"}, {"loop1", "loop2"}, {"loop2", "loop1"}})
+        ASSERT_EQ(0, symlink(to, qPrintable(at(link))));
+    EXPECT_TRUE(SaveCars(at("chain"), MakeCars(2)) && SaveCars(at("dangling"), MakeCars(3)));
+    EXPECT_TRUE(ReadFile(at("real.car")) == LibraryFile(MakeCars(2)) && ReadFile(at("new.car")) == LibraryFile(MakeCars(3)));
+    const FileResult loop = SaveCars(at("loop1"), MakeCars(1));
+    EXPECT_TRUE(loop.message.endsWith("\"" + at("loop1") + "\": Too many levels of symbolic links.")) << qPrintable(loop.message);
+    struct stat st {};
+    for (const char* link : {"link", "chain", "dangling", "loop1", "loop2"})
+        EXPECT_TRUE(lstat(qPrintable(at(link)), &st) == 0 && S_ISLNK(st.st_mode)) << link;
+    EXPECT_EQ(entries(dir.path()).size(), 7);
 }
 
 // Devices and pipes are written where they are and stay what they were; a

@@ -26,6 +26,10 @@
 #include <functional>
 #include <limits>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 using modLoad::CarRecord;
@@ -259,6 +263,17 @@ TEST_F(EditorTest, TheToolboxEditsImportsAndExportsAndReopeningSetsItAfresh)
     Click("cmdImport");
     ASSERT_TRUE(modOBJ::ImportOBJ(wedge, expected));
     EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(expected));
+    // Replacing a file is asked first; a pipe is refused before it is opened, though a reader holds it.
+    const QString pipe = folder.filePath("pipe.obj");
+    ASSERT_EQ(0, mkfifo(qPrintable(pipe), 0600));
+    const int reader = open(qPrintable(pipe), O_RDONLY | O_NONBLOCK);
+    dialogs << round << "No" << "" << pipe << "Ok";
+    Click("cmdExport"), Click("cmdExport");
+    char byte;
+    EXPECT_LE(read(reader, &byte, 1), 0);  // nothing written
+    close(reader);
+    EXPECT_EQ(dialogs.messages().mid(2), (QStringList{"round.obj already exists.\nDo you want to replace it?",
+                                                      "Cannot write \"" + pipe + "\": it is a named pipe, not a file."}));
     // Every file is offered for an import, OBJ for an export.
     EXPECT_EQ(dialogs.shown.at(0).text + '|' + dialogs.shown.at(3).text, "|Wavefront OBJ (*.obj)|*.obj");
 

@@ -16,7 +16,9 @@
 #include <cerrno>
 #include <functional>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace modLoad;
 using namespace testlib;
@@ -103,23 +105,39 @@ TEST_F(ImportExport, NothingChosenCancelledOrRefusedChangesNothing)
     EXPECT_TRUE(dialogs.messages().value(0).contains(pipe + "\": it is a named pipe")) << qPrintable(dialogs.messages().value(0));
 }
 
-// A cancelled or failed save keeps the list and its selection for another try.
+// A cancelled, failed or refused save keeps the list and its selection for another try: a pipe is refused before it
+// is opened, though a reader holds it. Replacing a file is asked first, and the open library's own file is named so;
+// once replaced, the library counts as unsaved.
 TEST_F(ImportExport, ExportKeepsItsSelectionThroughACancelledOrFailedSaveAndWritesItInListOrder)
 {
     const QByteArray before = Encoded(*Cars);
-    const QString path = folder.filePath("out.car"), missing = folder.filePath("no such folder/out.car");
-    ExportMode = 1, (dialogs << "" << missing << "Ok" << path);
+    const QString path = WriteFile(folder.filePath("open.car"), *Cars), missing = folder.filePath("no such folder/out.car"),
+                  other = WriteFile(folder.filePath("other.car"), MakeCars(1)), pipe = folder.filePath("pipe.car");
+    undoStack.SetLibraryFile(path);
+    ASSERT_EQ(0, mkfifo(qPrintable(pipe), 0600));
+    const int reader = open(qPrintable(pipe), O_RDONLY | O_NONBLOCK);
+    ExportMode = 1, (dialogs << "" << missing << "Ok" << pipe << "Ok" << other << "No" << "" << path << "Yes");
     QList<QList<int>> kept;
     ASSERT_TRUE(Run([&] {
         Click(2), Click(0, Qt::ControlModifier);
-        for (int attempt = 0; attempt < 3; ++attempt) kept << Press("cmdOk");
+        for (int attempt = 0; attempt < 5; ++attempt) kept << Press("cmdOk");
     }));
+    char byte;
+    EXPECT_LE(read(reader, &byte, 1), 0);  // nothing written
+    close(reader);
     EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_EQ(kept, (QList<QList<int>>{{0, 2}, {0, 2}, {-1}}));
-    EXPECT_TRUE(dialogs.messages().value(0).contains(missing + "\": " + qt_error_string(ENOENT)))
-        << qPrintable(dialogs.messages().value(0));
+    EXPECT_EQ(kept, (QList<QList<int>>{{0, 2}, {0, 2}, {0, 2}, {0, 2}, {-1}}));
+    const QStringList messages = dialogs.messages();
+    ASSERT_EQ(messages.size(), 4);
+    EXPECT_TRUE(messages[0].contains(missing + "\": " + qt_error_string(ENOENT))) << qPrintable(messages[0]);
+    EXPECT_EQ(messages.mid(1), (QStringList{"Cannot write \"" + pipe + "\": it is a named pipe, not a file.",
+                                            "other.car already exists.\nDo you want to replace it?",
+                                            "open.car holds the open library; replacing it loses the cars saved in it.\n"
+                                            "Do you want to replace it?"}));
     EXPECT_EQ(ReadFile(path), LibraryFile(Encoded((*Cars)[0]) + Encoded((*Cars)[2]), 2));
+    EXPECT_EQ(ReadFile(other), LibraryFile(MakeCars(1)));
     EXPECT_EQ(Encoded(*Cars), before);
+    EXPECT_FALSE(undoStack.isClean());
 }
 
 }  // namespace

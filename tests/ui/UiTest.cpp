@@ -22,7 +22,7 @@ using B = QDialogButtonBox;
 
 void Press(QWidget* box, B::StandardButton which) { QTest::mouseClick(box->findChild<B*>()->button(which), Qt::LeftButton); }
 
-// Enter answers a question Yes, and saves before unsaved changes go.
+// Enter answers a question Yes, saves before unsaved changes go, and keeps a file from being replaced.
 TEST(MessageBox, ShowsTheStyleUnderTheAppNameAndReportsTheButtonPressed)
 {
     const std::tuple<ui::MsgStyle, QMessageBox::Icon, B::StandardButton, ui::MsgAnswer> cases[] = {
@@ -33,6 +33,8 @@ TEST(MessageBox, ShowsTheStyleUnderTheAppNameAndReportsTheButtonPressed)
         {ui::MsgStyle::SaveDiscardCancel, QMessageBox::Warning, B::NoButton, ui::MsgAnswer::Save},
         {ui::MsgStyle::SaveDiscardCancel, QMessageBox::Warning, B::Discard, ui::MsgAnswer::Discard},
         {ui::MsgStyle::SaveDiscardCancel, QMessageBox::Warning, B::Cancel, ui::MsgAnswer::Cancel},
+        {ui::MsgStyle::YesNoWarning, QMessageBox::Warning, B::NoButton, ui::MsgAnswer::No},
+        {ui::MsgStyle::YesNoWarning, QMessageBox::Warning, B::Yes, ui::MsgAnswer::Yes},
     };
     for (const auto& [style, icon, press, expected] : cases) {
         QString title;
@@ -77,8 +79,9 @@ TEST(FileDialogs, ReturnTheChosenPathWithoutAskingToOverwriteOrEmptyOnCancel)
         }, [&] { chosen = call(nullptr, "Car Files (*.car)|*.car"); });
         return QDir::cleanPath(chosen);
     };
-    EXPECT_EQ((QStringList{answer(ui::OpenFileDialog, existing), filters.join('|'), answer(ui::SaveFileDialog, existing),
-                           answer(ui::SaveFileDialog, folder.filePath("plain")), answer(ui::OpenFileDialog, QString())}),
+    const auto save = [](QWidget* parent, const QString& filter) { return ui::SaveFileDialog(parent, filter); };
+    EXPECT_EQ((QStringList{answer(ui::OpenFileDialog, existing), filters.join('|'), answer(save, existing),
+                           answer(save, folder.filePath("plain")), answer(ui::OpenFileDialog, QString())}),
               (QStringList{existing, "Car Files (*.car)", existing, folder.filePath("plain.car"), ""}));
 }
 
