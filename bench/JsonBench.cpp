@@ -118,7 +118,7 @@ void Render(benchmark::State& state)
 
 BENCHMARK(Dump)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3.0);
 BENCHMARK(Build)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3.0);
-// Some 30 seconds a run on 2 cores: one run tells.
+// Under a minute a run on 2 cores: one run tells.
 BENCHMARK(Render)->Unit(benchmark::kSecond)->UseManualTime()->Iterations(1);
 
 }  // namespace
