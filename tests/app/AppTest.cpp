@@ -6,6 +6,7 @@
 #include "OnModal.h"
 #include "ScriptedDialogs.h"
 #include "TestLibrary.h"
+#include "Translations.h"
 #include "WireView.h"
 #include "frmImport.h"
 #include "frmNewCar.h"
@@ -16,14 +17,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -415,6 +419,40 @@ TEST_F(MainWindow, ViewRecordsOutsideTheModelAreEditedSafelyAndWrittenBackAsRead
     }
     EXPECT_EQ(ReadFile(file), LibraryFile(samples::HostileLibrary()));
     EXPECT_EQ(SaveAs("saved.car"), LibraryFile(expected));
+}
+
+// ctest runs this under LANG=de_DE.UTF-8 and under LANG=C: the windows, a message and Qt's buttons in it speak
+// German where the user does, and exactly the English they are written in elsewhere.
+TEST(Language, WindowsSpeakTheUsersLanguage)
+{
+    app::InstallTranslations(*qApp);
+    const bool german = QLocale().language() == QLocale::German;
+    if (qgetenv("LANG").startsWith("de_")) {
+        ASSERT_TRUE(german);
+    }
+    QTemporaryDir folder;
+    frmMain window;
+    window.OpenLibrary(WriteFile(folder.filePath("two.car"), MakeCars(2)));
+    history::CarHistory steps;
+    frmView editor(steps);
+    QStringList texts{window.windowTitle(), window.findChild<QTreeWidget*>("lstDetails")->topLevelItem(0)->text(0),
+                      editor.windowTitle(), editor.findChild<QLabel*>("lblColour")->text(),
+                      editor.findChild<QCheckBox*>("chkHeadVisible")->text()};
+    for (const QWidget* owner : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&editor)})
+        for (const QPushButton* button : owner->findChildren<QPushButton*>()) texts << button->text();
+    OnModal<QMessageBox>([&](QMessageBox* box) {
+        texts << box->text() << box->button(QMessageBox::Yes)->text() << box->button(QMessageBox::No)->text();
+    }, [&] { QTest::mouseClick(window.findChild<QPushButton*>("cmdRemove"), Qt::LeftButton); });
+    qDeleteAll(qApp->findChildren<QTranslator*>());
+    const char* expected = german ? "Velmar Car Editor v0.9|Größe Rad vorne rechts|Modell bearbeiten|Farbe:|"
+                                    "Kopf|Hinzufügen|Umbenennen|Entfernen|Anzeigen|Importieren...|"
+                                    "Exportieren...|Laden...|Speichern...|Import|Export|Umdrehen|Sind Sie sicher?|&Ja|&Nein"
+                                  : "Velmar Car Editor v0.9|Size of Right Front Wheel|Edit Model|Colour:|Head Vis.|Add|"
+                                    "Edit|Remove|View|Import...|Export...|Load...|Save...|Import|Export|Flip Poly|"
+                                    "Are you sure?|&Yes|&No";
+    EXPECT_EQ(texts.join('|'), QString(expected));
+    EXPECT_EQ(modLoad::Cars->size(), 2u);
+    modLoad::Cars.reset();
 }
 
 }  // namespace
