@@ -33,10 +33,9 @@
 #include <algorithm>
 #include <initializer_list>
 #include <limits>
+#include <tuple>
 
 namespace {
-
-const QString CarFilter = QStringLiteral("Car Files (*.car)|*.car");
 
 QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent)
 {
@@ -60,7 +59,7 @@ QString DroppedLibrary(const QMimeData* data)
 frmMain::frmMain(QWidget* parent) : QWidget(parent), undoStack(new history::CarHistory(this))
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Velmar Car Editor v0.9"));
+    setWindowTitle(tr("Velmar Car Editor v0.9"));
     InitTables();
     BuildControls();
     BuildUndoActions();
@@ -76,21 +75,21 @@ void frmMain::InitTables()
 
 void frmMain::BuildControls()
 {
-    Label1 = new QLabel(QStringLiteral("Car:"), this);
+    Label1 = new QLabel(tr("Car:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
 
     // A library may hold 32767 cars.
     cmbCars = ui::NewLongComboBox("cmbCars", modLoad::NameLength, this);
     Label1->setBuddy(cmbCars);
 
-    cmdAdd = makeButton("cmdAdd", QStringLiteral("Add"), this);
-    cmdEdit = makeButton("cmdEdit", QStringLiteral("Edit"), this);
-    cmdRemove = makeButton("cmdRemove", QStringLiteral("Remove"), this);
-    cmdView = makeButton("cmdView", QStringLiteral("View"), this);
+    cmdAdd = makeButton("cmdAdd", tr("Add"), this);
+    cmdEdit = makeButton("cmdEdit", tr("Edit"), this);
+    cmdRemove = makeButton("cmdRemove", tr("Remove"), this);
+    cmdView = makeButton("cmdView", tr("View"), this);
 
     lstDetails = new QTreeWidget(this);
     lstDetails->setObjectName(QStringLiteral("lstDetails"));
-    lstDetails->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Setting")});
+    lstDetails->setHeaderLabels({tr("Name"), tr("Setting")});
     lstDetails->setRootIsDecorated(false);
     lstDetails->setUniformRowHeights(true);
     lstDetails->setAllColumnsShowFocus(true);
@@ -102,15 +101,18 @@ void frmMain::BuildControls()
     // exponent form fit without clipping, and about twenty rows show at once.
     const QFontMetrics metrics(lstDetails->font());
     const int pad = 3 * metrics.averageCharWidth();
-    const int nameWidth = metrics.horizontalAdvance(QStringLiteral("Size of Right Front Wheel")) + 2 * pad;
+    int longestName = 0;
+    for (int i = 0; i < modLoad::ParameterCount; ++i)
+        longestName = std::max(longestName, metrics.horizontalAdvance(modLoad::ParameterCaption(i)));
+    const int nameWidth = longestName + 2 * pad;
     const int settingWidth = metrics.horizontalAdvance(QStringLiteral("-1.234568E+08")) + 2 * pad;
     lstDetails->setColumnWidth(0, nameWidth);
     lstDetails->setMinimumSize(nameWidth + settingWidth + 3 * pad, 20 * (metrics.height() + 4));
 
-    cmdImport = makeButton("cmdImport", QStringLiteral("Import..."), this);
-    cmdExport = makeButton("cmdExport", QStringLiteral("Export..."), this);
-    cmdLoad = makeButton("cmdLoad", QStringLiteral("Load..."), this);
-    cmdSave = makeButton("cmdSave", QStringLiteral("Save..."), this);
+    cmdImport = makeButton("cmdImport", tr("Import..."), this);
+    cmdExport = makeButton("cmdExport", tr("Export..."), this);
+    cmdLoad = makeButton("cmdLoad", tr("Load..."), this);
+    cmdSave = makeButton("cmdSave", tr("Save..."), this);
     cmdLoad->setShortcut(QKeySequence(QKeySequence::Open));
     cmdSave->setShortcut(QKeySequence(QKeySequence::Save));
 
@@ -162,12 +164,7 @@ void frmMain::BuildControls()
 // shows its keys. The three rows of controls stay as they are.
 void frmMain::BuildUndoActions()
 {
-    actUndo = undoStack->createUndoAction(this);
-    actUndo->setObjectName(QStringLiteral("actUndo"));
-    actUndo->setShortcuts(QKeySequence::Undo);
-    actRedo = undoStack->createRedoAction(this);
-    actRedo->setObjectName(QStringLiteral("actRedo"));
-    actRedo->setShortcuts(QKeySequence::Redo);
+    std::tie(actUndo, actRedo) = undoStack->NewActions(this);
     addActions({actUndo, actRedo});
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
@@ -226,7 +223,8 @@ void frmMain::cmbCars_Click()
     QList<QTreeWidgetItem*> rows;
     rows.reserve(modLoad::ParameterCount);
     for (int i = 0; i < modLoad::ParameterCount; ++i)
-        rows << new QTreeWidgetItem(QStringList{modLoad::ParameterNames[i], numbertext::SingleToText(record.Parameters[i])});
+        rows << new QTreeWidgetItem(
+            QStringList{modLoad::ParameterCaption(i), numbertext::SingleToText(record.Parameters[i])});
     lstDetails->addTopLevelItems(rows);
 }
 
@@ -238,7 +236,7 @@ void frmMain::lstDetails_ItemActivated()
         return;
     QTreeWidgetItem* row = selected.first();
 
-    const QString answer = ui::InputBox(this, QStringLiteral("Enter new value"), row->text(1));
+    const QString answer = ui::InputBox(this, tr("Enter new value"), row->text(1));
     numbertext::Decimal read{};
     const std::optional<float> value = numbertext::TextToSingle(answer, &read);
     // Text that is no number changes nothing; a number that no float holds is told.
@@ -258,14 +256,14 @@ void frmMain::lstDetails_ItemActivated()
     if (history::SameRecord(before, after))
         return;
     const QString text =
-        QStringLiteral("Set %1 of %2").arg(modLoad::ParameterNames[parameter], history::StepName(before.Name));
+        tr("Set %1 of %2").arg(modLoad::ParameterCaption(parameter), history::StepName(before.Name));
     undoStack->push(new history::ChangeCar(*undoStack, car, before, after, text));
 }
 
 void frmMain::cmdAdd_Click()
 {
     if (modLoad::Cars->size() >= static_cast<std::size_t>(modLoad::MaxCars)) {
-        ui::MsgBox(this, QStringLiteral("A library holds at most %1 cars.").arg(modLoad::MaxCars));
+        ui::MsgBox(this, tr("A library holds at most %1 cars.").arg(modLoad::MaxCars));
         return;
     }
     frmNewCar dialog(*undoStack, this);
@@ -279,7 +277,7 @@ void frmMain::cmdEdit_Click()
     const modLoad::CarName& name = before.Name;
 
     const QString shown = modLoad::NameToEdit(name);
-    const QString typed = ui::InputBox(this, QStringLiteral("Please enter new name"), shown);
+    const QString typed = ui::InputBox(this, tr("Please enter new name"), shown);
     // An empty answer cancels; the name offered, unchanged, changes nothing.
     const QString answer = modLoad::TrimSpaces(typed);
     if (answer.isEmpty() || typed == shown)
@@ -292,7 +290,7 @@ void frmMain::cmdEdit_Click()
     after.Name = modLoad::StoredName(*bytes);
     if (history::SameRecord(before, after))
         return;
-    const QString text = QStringLiteral("Rename %1 to %2").arg(history::StepName(name), history::StepName(after.Name));
+    const QString text = tr("Rename %1 to %2").arg(history::StepName(name), history::StepName(after.Name));
     undoStack->push(new history::ChangeCar(*undoStack, car, before, after, text));
 }
 
@@ -300,20 +298,20 @@ void frmMain::cmdRemove_Click()
 {
     modLoad::CarTable& cars = *modLoad::Cars;
     if (cars.size() == 1) {
-        ui::MsgBox(this, QStringLiteral("A library must keep at least one car."));
+        ui::MsgBox(this, tr("A library must keep at least one car."));
         return;
     }
-    if (ui::MsgBox(this, QStringLiteral("Are you sure?"), ui::MsgStyle::YesNoQuestion) != ui::MsgAnswer::Yes)
+    if (ui::MsgBox(this, tr("Are you sure?"), ui::MsgStyle::YesNoQuestion) != ui::MsgAnswer::Yes)
         return;
 
     const std::int16_t position = static_cast<std::int16_t>(cmbCars->currentIndex());
-    const QString text = QStringLiteral("Remove %1").arg(history::StepName(cars[position].Name));
+    const QString text = tr("Remove %1").arg(history::StepName(cars[position].Name));
     undoStack->push(new history::RemoveCar(*undoStack, position, text));
 }
 
 void frmMain::cmdLoad_Click()
 {
-    const QString fileName = ui::OpenFileDialog(this, CarFilter);
+    const QString fileName = ui::OpenFileDialog(this, tr("Car Files (*.car)|*.car"));
     if (fileName.isEmpty())
         return;
     OpenLibrary(fileName);
@@ -321,7 +319,7 @@ void frmMain::cmdLoad_Click()
 
 void frmMain::OpenLibrary(const QString& fileName)
 {
-    if (!MayDropChanges(QStringLiteral("Save changes to %1 before loading another library?")))
+    if (!MayDropChanges(tr("Save changes to %1 before loading another library?")))
         return;
     // Read into a table of its own, so a refused file leaves the open library,
     // the selection and the controls as they were.
@@ -350,7 +348,7 @@ void frmMain::cmdSave_Click()
     const auto ask = [this](const QString& name) {
         return undoStack->IsLibraryFile(name) ? QString() : ui::ReplaceQuestion(name);
     };
-    SaveLibrary(ui::SaveFileDialog(this, CarFilter, ask, undoStack->LibraryFile()));
+    SaveLibrary(ui::SaveFileDialog(this, tr("Car Files (*.car)|*.car"), ask, undoStack->LibraryFile()));
 }
 
 // Saves the library to the file, to none for a cancelled dialog; true when written.
@@ -389,7 +387,7 @@ bool frmMain::MayDropChanges(const QString& question)
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
-    event->setAccepted(MayDropChanges(QStringLiteral("Save changes to %1 before closing?")));
+    event->setAccepted(MayDropChanges(tr("Save changes to %1 before closing?")));
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event)

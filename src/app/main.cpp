@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "Translations.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@ int main(int argc, char* argv[])
     // The name untitled message boxes show; as the application name rather
     // than a display name, so window captions stay exactly as each window sets them.
     QApplication::setApplicationName(QStringLiteral("Velmar Car Editor"));
+    app::InstallTranslations(app);
     // Read again without the toolkit's own options, which it has taken.
     const app::StartRequest request = app::ReadCommandLine(QApplication::arguments().mid(1));
     if (request.exitCode) {

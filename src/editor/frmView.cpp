@@ -51,7 +51,7 @@ frmView::frmView(history::CarHistory& undoStack, QWidget* parent)
     : QWidget(parent, Qt::Window), undoStack(undoStack)
 {
     setObjectName(QStringLiteral("frmView"));
-    setWindowTitle(QStringLiteral("Edit Model"));
+    setWindowTitle(tr("Edit Model"));
     setWindowModality(Qt::ApplicationModal);
     BuildControls();
     BuildUndoActions();
@@ -61,14 +61,14 @@ frmView::frmView(history::CarHistory& undoStack, QWidget* parent)
 void frmView::BuildControls()
 {
     picToolBox = named(new QWidget(this), "picToolBox");
-    cmdImport = named(new QPushButton(QStringLiteral("Import"), picToolBox), "cmdImport");
-    cmdExport = named(new QPushButton(QStringLiteral("Export"), picToolBox), "cmdExport");
+    cmdImport = named(new QPushButton(tr("Import"), picToolBox), "cmdImport");
+    cmdExport = named(new QPushButton(tr("Export"), picToolBox), "cmdExport");
     sPolys = named(new QSlider(Qt::Horizontal, picToolBox), "sPolys");
-    lblColour = named(new QLabel(QStringLiteral("Colour:"), picToolBox), "lblColour");
+    lblColour = named(new QLabel(tr("Colour:"), picToolBox), "lblColour");
     txtColour = named(new QLineEdit(picToolBox), "txtColour");
     lblColour->setBuddy(txtColour);
-    cmdFlipPoly = named(new QPushButton(QStringLiteral("Flip Poly"), picToolBox), "cmdFlipPoly");
-    chkHeadVisible = named(new QCheckBox(QStringLiteral("Head Vis."), picToolBox), "chkHeadVisible");
+    cmdFlipPoly = named(new QPushButton(tr("Flip Poly"), picToolBox), "cmdFlipPoly");
+    chkHeadVisible = named(new QCheckBox(tr("Head Vis."), picToolBox), "chkHeadVisible");
 
     auto* colourRow = new QHBoxLayout;
     colourRow->setSpacing(2);
@@ -264,7 +264,7 @@ void frmView::EndDrag()
         return;
     const modLoad::CarRecord before = *dragStart;
     dragStart.reset();
-    Push(before, Car(), QStringLiteral("Move Vertex %1 of %2").arg(SelectedVertex).arg(CarName()),
+    Push(before, Car(), tr("Move Vertex %1 of %2").arg(SelectedVertex).arg(CarName()),
          history::ChangeCar::NoMerge);
 }
 
@@ -278,12 +278,8 @@ const history::ChangeCar* frmView::EditorStep(int index) const
 
 void frmView::UndoStack_IndexChanged()
 {
-    const history::ChangeCar* undo = EditorStep(undoStack.index() - 1);
-    const history::ChangeCar* redo = EditorStep(undoStack.index());
-    actUndo->setEnabled(undo);
-    actUndo->setText(undo ? QStringLiteral("Undo %1").arg(undo->text()) : QStringLiteral("Undo"));
-    actRedo->setEnabled(redo);
-    actRedo->setText(redo ? QStringLiteral("Redo %1").arg(redo->text()) : QStringLiteral("Redo"));
+    history::CarHistory::NameActions(*actUndo, EditorStep(undoStack.index() - 1), *actRedo,
+                                     EditorStep(undoStack.index()));
 }
 
 void frmView::actUndo_Click()
@@ -321,12 +317,12 @@ void frmView::cmdImport_Click()
         return;
     }
     const QString text = history::StepText(QFileInfo(fileName).fileName());
-    Record(after, QStringLiteral("Import %1 into %2").arg(text, CarName()));
+    Record(after, tr("Import %1 into %2").arg(text, CarName()));
 }
 
 void frmView::cmdExport_Click()
 {
-    const QString fileName = ui::SaveFileDialog(this, QStringLiteral("Wavefront OBJ (*.obj)|*.obj"), [this](const QString& name) {
+    const QString fileName = ui::SaveFileDialog(this, tr("Wavefront OBJ (*.obj)|*.obj"), [this](const QString& name) {
         return ui::ReplaceQuestion(name, undoStack.IsLibraryFile(name));
     });
     if (fileName.isEmpty())
@@ -363,7 +359,7 @@ void frmView::txtColour_Change()
     modLoad::CarRecord after = Car();
     after.PolyColour[static_cast<std::size_t>(SelectedPoly)] = static_cast<std::uint8_t>(*number);
     // The keystrokes on one triangle are one step.
-    Record(after, QStringLiteral("Set Colour of Triangle %1 of %2").arg(SelectedPoly).arg(CarName()), SelectedPoly);
+    Record(after, tr("Set Colour of Triangle %1 of %2").arg(SelectedPoly).arg(CarName()), SelectedPoly);
 }
 
 // Enter, or leaving the box, shows the number stored, whatever was typed.
@@ -381,14 +377,14 @@ void frmView::cmdFlipPoly_Click()
     modLoad::CarRecord after = Car();
     modLoad::Vector& normal = after.Normals[static_cast<std::size_t>(SelectedPoly)];
     normal = {-normal.X, -normal.Y, -normal.Z};
-    Record(after, QStringLiteral("Flip Normal %1 of %2").arg(SelectedPoly).arg(CarName()));
+    Record(after, tr("Flip Normal %1 of %2").arg(SelectedPoly).arg(CarName()));
 }
 
 void frmView::chkHeadVisible_Click()
 {
     modLoad::CarRecord after = Car();
     after.HeadHidden = chkHeadVisible->isChecked() ? 0 : 1;
-    const QString text = after.HeadHidden ? QStringLiteral("Hide Head of %1") : QStringLiteral("Show Head of %1");
+    const QString text = after.HeadHidden ? tr("Hide Head of %1") : tr("Show Head of %1");
     Record(after, text.arg(CarName()));
 }
 

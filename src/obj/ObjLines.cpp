@@ -35,7 +35,7 @@ const char* unmarkedUtf16(const char* head, qint64 size)
                 break;
         }
         if (units > 0)
-            return zero == 1 ? "little-endian" : "big-endian";
+            return zero == 1 ? QT_TRANSLATE_NOOP("modOBJ", "little-endian") : QT_TRANSLATE_NOOP("modOBJ", "big-endian");
     }
     return nullptr;
 }
@@ -51,10 +51,11 @@ FileResult ObjLines::open()
     if (!result_)
         return result_;
     if (!file_.open(QIODevice::ReadOnly))
-        return result_ = FileFault("Cannot open \"%1\": %2.", fileName_, file_.errorString());
+        return result_ = FileFault(modLoad::Text::tr("Cannot open \"%1\": %2."), fileName_, file_.errorString());
     if (file_.size() > MaxFileSize)
-        return result_ = FileFault("\"%1\" is too large for a model: it has %2 bytes, and the editor reads at most %3.",
-                                   fileName_, QString::number(file_.size()), QString::number(MaxFileSize));
+        return result_ = FileFault(
+                   Text::tr("\"%1\" is too large for a model: it has %2 bytes, and the editor reads at most %3."),
+                   fileName_, QString::number(file_.size()), QString::number(MaxFileSize));
     char head[256];
     const qint64 peeked = file_.peek(head, sizeof head);
     // A UTF-16 decoder drops the mark itself.
@@ -65,9 +66,10 @@ FileResult ObjLines::open()
     else if (peeked >= 2 && std::memcmp(head, "\xFE\xFF", 2) == 0)
         decoder_.emplace(QStringConverter::Utf16BE);
     else if (const char* const order = unmarkedUtf16(head, peeked))
-        return result_ = FileFault("\"%1\" looks like UTF-16 text (%2) without a byte-order mark, which the editor "
-                                   "cannot tell from other text. Save it as UTF-8, or as UTF-16 with a byte-order mark.",
-                                   fileName_, QLatin1String(order));
+        return result_ = FileFault(Text::tr("\"%1\" looks like UTF-16 text (%2) without a byte-order mark, which the "
+                                            "editor cannot tell from other text. Save it as UTF-8, or as UTF-16 with a "
+                                            "byte-order mark."),
+                                   fileName_, Text::tr(order));
     buffer_.reset(new char[BufferSize]);
     return result_;
 }
@@ -128,8 +130,8 @@ bool ObjLines::take(std::string_view& line, const char* begin, const char* end)
         line = {begin, static_cast<std::size_t>(hash - begin)};
         return true;
     }
-    result_ = FileFault("Line %2 of \"%1\" holds more than %3 bytes before its end or a \"#\", far more than a "
-                        "line of a model.",
+    result_ = FileFault(Text::tr("Line %2 of \"%1\" holds more than %3 bytes before its end or a \"#\", far more "
+                                 "than a line of a model."),
                         fileName_, QString::number(number_), QString::number(MaxLineLength));
     return false;
 }
@@ -164,7 +166,7 @@ void ObjLines::read()
             return;
     }
     if (got < 0)
-        result_ = FileFault("Cannot read \"%1\": %2.", fileName_, file_.errorString());
+        result_ = FileFault(modLoad::Text::tr("Cannot read \"%1\": %2."), fileName_, file_.errorString());
     atEnd_ = got <= 0;
 }
 

@@ -39,7 +39,7 @@ QString quoted(std::string_view token)
 
 FileResult lineFault(const QString& fileName, qint64 line, const QString& what)
 {
-    return FileFault("Line %2 of \"%1\" %3", fileName, QString::number(line), what);
+    return FileFault(Text::tr("Line %2 of \"%1\" %3"), fileName, QString::number(line), what);
 }
 
 bool namesVertex(std::int32_t corner)
@@ -125,9 +125,9 @@ public:
     {
         if (forCar_) {
             if (ObjVertices.empty())
-                return FileFault("\"%1\" has no vertex lines, so there is no model to import.", fileName_);
+                return FileFault(Text::tr("\"%1\" has no vertex lines, so there is no model to import."), fileName_);
             if (highest_ >= std::ssize(ObjVertices))
-                return misfit(QStringLiteral("line %1 names vertex %2, and the file has vertices 1 to %3.")
+                return misfit(Text::tr("line %1 names vertex %2, and the file has vertices 1 to %3.")
                                   .arg(highestLine_)
                                   .arg(highest_ + 1)
                                   .arg(ObjVertices.size()));
@@ -138,8 +138,8 @@ public:
             const auto corners = std::span(polygonCorners_).subspan(polygon.corners, polygon.count);
             if (!std::all_of(corners.begin(), corners.end(), namesVertex))
                 return lineFault(fileName_, polygon.line,
-                                 QStringLiteral("is a face with a corner that names no vertex of the file, so it "
-                                                "cannot be split into triangles."));
+                                 Text::tr("is a face with a corner that names no vertex of the file, so it "
+                                          "cannot be split into triangles."));
             to = static_cast<std::size_t>(std::move(faces + from, faces + polygon.firstFace, faces + to) - faces);
             --pending_;
             const SplitResult split = SplitPolygon(corners, &ObjFaces[to], room());
@@ -164,13 +164,13 @@ private:
 
     FileResult misfit(const QString& why) const
     {
-        return FileFault("The model in \"%1\" does not fit a car: %2", fileName_, why);
+        return FileFault(Text::tr("The model in \"%1\" does not fit a car: %2"), fileName_, why);
     }
 
     FileResult vertex(Tokens& tokens, qint64 line)
     {
         if (forCar_ && ObjVertices.size() == MaxVertices)
-            return misfit(QStringLiteral("line %1 holds vertex %2, and a car holds at most %3 vertices.")
+            return misfit(Text::tr("line %1 holds vertex %2, and a car holds at most %3 vertices.")
                               .arg(line)
                               .arg(MaxVertices + 1)
                               .arg(MaxVertices));
@@ -178,13 +178,14 @@ private:
         for (float* const coordinate : {&v.X, &v.Y, &v.Z}) {
             const std::string_view token = tokens.next();
             if (token.empty())
-                return lineFault(fileName_, line, QStringLiteral("is a vertex with fewer than three coordinates."));
+                return lineFault(fileName_, line, Text::tr("is a vertex with fewer than three coordinates."));
             // Whatever the locale; a number too small for a float reads as the zero of its sign.
             switch (numbertext::ReadDecimal(token, *coordinate)) {
             case numbertext::Decimal::NotANumber:
-                return lineFault(fileName_, line, QStringLiteral("has %1 where a number should be.").arg(quoted(token)));
+                return lineFault(fileName_, line, Text::tr("has %1 where a number should be.").arg(quoted(token)));
             case numbertext::Decimal::TooLarge:
-                return lineFault(fileName_, line, QStringLiteral("has %1, a number too large for a model.").arg(quoted(token)));
+                return lineFault(fileName_, line,
+                                 Text::tr("has %1, a number too large for a model.").arg(quoted(token)));
             case numbertext::Decimal::TooSmall:
             case numbertext::Decimal::Single:
                 break;
@@ -201,7 +202,8 @@ private:
             std::int32_t number;
             if (!readCorner(token, number))
                 return lineFault(fileName_, line,
-                                 QStringLiteral("has the face corner %1; a corner is a vertex number from -32768 to 32767.")
+                                 Text::tr("has the face corner %1; a corner is a vertex number from -32768 to "
+                                          "32767.")
                                      .arg(quoted(token)));
             // A negative number counts back from the last vertex read so far.
             const std::int32_t corner = number < 0 ? static_cast<std::int32_t>(ObjVertices.size()) + number : number - 1;
@@ -213,7 +215,8 @@ private:
         }
         if (corners_.size() < 3)
             return lineFault(fileName_, line,
-                             QStringLiteral("is a face with %1 corners; a face needs at least three.").arg(corners_.size()));
+                             Text::tr("is a face with %1 corners; a face needs at least three.")
+                                 .arg(corners_.size()));
         ++faces_;
         if (corners_.size() == 3) {
             if (room() == 0)
@@ -256,21 +259,28 @@ private:
         switch (split.fault) {
         case PolygonFault::OnALine:
             return lineFault(fileName_, line,
-                             QStringLiteral("is a face whose corners all lie on one line, so it cannot be split into "
-                                            "triangles."));
+                             Text::tr("is a face whose corners all lie on one line, so it cannot be split "
+                                      "into triangles."));
         case PolygonFault::Crossing:
             return lineFault(fileName_, line,
-                             QStringLiteral("is a face whose edges cross or fold over one another, so it cannot be "
-                                            "split into triangles; split it into faces that do not."));
+                             Text::tr("is a face whose edges cross or fold over one another, so it cannot be "
+                                      "split into triangles; split it into faces that do not."));
         default:
             break;
         }
-        const QString made = QStringLiteral("%1%2 triangles")
-                                 .arg(pending_ > 0 ? QStringLiteral("at least ") : QString())
-                                 .arg(exact_ + pending_ + split.triangles);
-        const QString upToLine = upTo > 0 ? QStringLiteral("up to line %1 ").arg(upTo) : QString();
-        return misfit(QStringLiteral("%1its %2 faces make %3, and a car holds at most %4.")
-                          .arg(upToLine)
+        // A polygon yet to be split counts as one triangle: the count is then the least it can be.
+        const std::size_t made = exact_ + pending_ + split.triangles;
+        if (upTo > 0)
+            return misfit((pending_ > 0 ? Text::tr("up to line %1 its %2 faces make at least %3 triangles, and a car "
+                                                   "holds at most %4.")
+                                        : Text::tr("up to line %1 its %2 faces make %3 triangles, and a car holds at "
+                                                   "most %4."))
+                              .arg(upTo)
+                              .arg(faces_)
+                              .arg(made)
+                              .arg(MaxPolys));
+        return misfit((pending_ > 0 ? Text::tr("its %1 faces make at least %2 triangles, and a car holds at most %3.")
+                                    : Text::tr("its %1 faces make %2 triangles, and a car holds at most %3."))
                           .arg(faces_)
                           .arg(made)
                           .arg(MaxPolys));
@@ -282,12 +292,12 @@ private:
     {
         if (corner < 0)
             return lineFault(fileName_, line,
-                             QStringLiteral("has the face corner %1, which names no vertex: vertices count from 1, "
-                                            "or back from -1 for the last one read, and %2 come before it.")
+                             Text::tr("has the face corner %1, which names no vertex: vertices count from 1, "
+                                      "or back from -1 for the last one read, and %2 come before it.")
                                  .arg(quoted(token))
                                  .arg(ObjVertices.size()));
         if (corner >= MaxVertices)
-            return misfit(QStringLiteral("line %1 names vertex %2, and a car holds at most %3 vertices.")
+            return misfit(Text::tr("line %1 names vertex %2, and a car holds at most %3 vertices.")
                               .arg(line)
                               .arg(corner + 1)
                               .arg(MaxVertices));

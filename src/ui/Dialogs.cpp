@@ -77,13 +77,13 @@ public:
 
     QString openFileName(QWidget* parent, const QString& filter) override
     {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), QtFilter(filter), nullptr,
-                                            QFileDialog::DontUseNativeDialog);
+        return QFileDialog::getOpenFileName(parent, QCoreApplication::translate("ui", "Open"), QString(),
+                                            QtFilter(filter), nullptr, QFileDialog::DontUseNativeDialog);
     }
 
     QString saveFileName(QWidget* parent, const QString& filter, const QString& suggested) override
     {
-        QFileDialog dialog(parent, QStringLiteral("Save As"), suggested, QtFilter(filter));
+        QFileDialog dialog(parent, QCoreApplication::translate("ui", "Save As"), suggested, QtFilter(filter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         // The callers ask before replacing a file, where they must.
         dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);

@@ -6,6 +6,7 @@
 #include "OnModal.h"
 #include "ScriptedDialogs.h"
 #include "TestLibrary.h"
+#include "Translations.h"
 #include "WireView.h"
 #include "frmImport.h"
 #include "frmNewCar.h"
@@ -17,14 +18,17 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -340,7 +344,10 @@ TEST_F(MainWindow, UnsavedChangesAreSavedDiscardedOrKeptOnCloseAndOnLoad)
         const std::size_t asked = dialogs.shown.size() + load;
         // A folder in the file's place fails the save.
         const bool fails = answers.size() == 2;
-        if (fails) QFile::remove(first), QDir().mkdir(first);
+        if (fails) {
+            QFile::remove(first);
+            QDir().mkdir(first);
+        }
         dialogs.script << QStringList(load, second) << answers;
         const bool went = load ? (Click("cmdLoad"), Selector()->count() == 2) : window.close();
         const QString when = load ? "loading another library" : "closing";
@@ -348,7 +355,10 @@ TEST_F(MainWindow, UnsavedChangesAreSavedDiscardedOrKeptOnCloseAndOnLoad)
         EXPECT_EQ(dialogs.shown.at(asked).text, "Save changes to first.car before " + when + "?");
         EXPECT_EQ(dialogs.shown.at(asked).style, ui::MsgStyle::SaveDiscardCancel);
         EXPECT_EQ(ReadFile(first), fails ? QByteArray() : answers[0] == "Save" ? LibraryFile(edited) : original);
-        if (fails) EXPECT_TRUE(dialogs.messages().constLast().contains("first.car\": it is a folder")) << qPrintable(dialogs.messages().constLast());
+        if (fails) {
+            EXPECT_TRUE(dialogs.messages().constLast().contains("first.car\": it is a folder"))
+                << qPrintable(dialogs.messages().constLast());
+        }
         QDir().rmdir(first);
         unsaved = !goes || (!load && answers[0] == "Discard");
         window.show();
@@ -468,6 +478,40 @@ TEST_F(MainWindow, ViewRecordsOutsideTheModelAreEditedSafelyAndWrittenBackAsRead
     }
     EXPECT_EQ(ReadFile(file), LibraryFile(samples::HostileLibrary()));
     EXPECT_EQ(SaveAs("saved.car"), LibraryFile(expected));
+}
+
+// ctest runs this under LANG=de_DE.UTF-8 and under LANG=C: the windows, a message and Qt's buttons in it speak
+// German where the user does, and exactly the English they are written in elsewhere.
+TEST(Language, WindowsSpeakTheUsersLanguage)
+{
+    app::InstallTranslations(*qApp);
+    const bool german = QLocale().language() == QLocale::German;
+    if (qgetenv("LANG").startsWith("de_")) {
+        ASSERT_TRUE(german);
+    }
+    QTemporaryDir folder;
+    frmMain window;
+    window.OpenLibrary(WriteFile(folder.filePath("two.car"), MakeCars(2)));
+    history::CarHistory steps;
+    frmView editor(steps);
+    QStringList texts{window.windowTitle(), window.findChild<QTreeWidget*>("lstDetails")->topLevelItem(0)->text(0),
+                      editor.windowTitle(), editor.findChild<QLabel*>("lblColour")->text(),
+                      editor.findChild<QCheckBox*>("chkHeadVisible")->text()};
+    for (const QWidget* owner : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&editor)})
+        for (const QPushButton* button : owner->findChildren<QPushButton*>()) texts << button->text();
+    OnModal<QMessageBox>([&](QMessageBox* box) {
+        texts << box->text() << box->button(QMessageBox::Yes)->text() << box->button(QMessageBox::No)->text();
+    }, [&] { QTest::mouseClick(window.findChild<QPushButton*>("cmdRemove"), Qt::LeftButton); });
+    qDeleteAll(qApp->findChildren<QTranslator*>());
+    const char* expected = german ? "Velmar Car Editor v0.9|Größe Rad vorne rechts|Modell bearbeiten|Farbe:|"
+                                    "Kopf|Hinzufügen|Umbenennen|Entfernen|Anzeigen|Importieren...|"
+                                    "Exportieren...|Laden...|Speichern...|Import|Export|Umdrehen|Sind Sie sicher?|&Ja|&Nein"
+                                  : "Velmar Car Editor v0.9|Size of Right Front Wheel|Edit Model|Colour:|Head Vis.|Add|"
+                                    "Edit|Remove|View|Import...|Export...|Load...|Save...|Import|Export|Flip Poly|"
+                                    "Are you sure?|&Yes|&No";
+    EXPECT_EQ(texts.join('|'), QString(expected));
+    EXPECT_EQ(modLoad::Cars->size(), 2u);
+    modLoad::Cars.reset();
 }
 
 }  // namespace
