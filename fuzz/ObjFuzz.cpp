@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the OBJ reader and to the import as a file. Every
-// normal index that a read gives must name a stored normal. Text made of
-// ASCII reads the same behind each byte-order mark. The import takes a file
+// normal index that a read gives must name a stored normal, and every vertex a
+// triangle uses has a normal of length 1. Text made of ASCII without NULs
+// reads the same behind each byte-order mark. The import takes a file
 // exactly when the reader takes it and its mesh fits a car, and then copies
 // that mesh; a refused import must leave the car as it was, byte for byte, and
 // an accepted one changes only the used entries of the model and its counts.
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 using namespace modOBJ;
 using fuzz::bytesOf;
@@ -80,8 +82,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(namesNormal(f.NormalIndex), "a face's normal index names no normal");
         for (const ObjVertex& v : ObjVertices)
             require(namesNormal(v.NormalIndex), "a vertex's normal index names no normal");
+        const auto isVertex = [](std::int32_t c) { return c >= 0 && c < std::ssize(ObjVertices); };
+        for (const ObjFace& f : ObjFaces) {
+            if (!std::all_of(f.Corners.begin(), f.Corners.end(), isVertex))
+                continue;
+            for (const std::int32_t c : f.Corners) {
+                const ObjVertex& n = ObjNormals[static_cast<std::size_t>(ObjVertices[static_cast<std::size_t>(c)].NormalIndex)];
+                require(std::fabs(std::hypot(n.X, n.Y, n.Z) - 1.0f) < 1e-5f, "a vertex a triangle uses has no unit normal");
+            }
+        }
     }
-    if (std::all_of(data, data + size, [](std::uint8_t b) { return b < 0x80; })) {
+    // A NUL in every other byte is UTF-16 without its mark, which is refused.
+    if (std::all_of(data, data + size, [](std::uint8_t b) { return b > 0 && b < 0x80; })) {
         for (const QByteArray& form : marked(data, size)) {
             fuzz::writeInput(other, reinterpret_cast<const std::uint8_t*>(form.constData()),
                              static_cast<std::size_t>(form.size()));

@@ -197,7 +197,7 @@ void addWing(ModelBuilder& model, const Design& d)
 CarRecord makeCar(const Design& d)
 {
     CarRecord car{};
-    car.Name = modLoad::StoredName(QString::fromLatin1(d.name));
+    car.Name = modLoad::StoredName(d.name);
 
     auto& p = car.Parameters;
     p[0] = p[1] = d.frontWheel;

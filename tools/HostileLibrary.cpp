@@ -53,7 +53,7 @@ modLoad::CarTable HostileLibrary()
     modLoad::CarTable cars;
     const auto add = [&](const QString& name, auto odd) {
         CarRecord& car = cars.emplace_back(base);
-        car.Name = modLoad::StoredName(name);
+        car.Name = modLoad::StoredName(name.toLatin1());
         odd(car);
     };
 

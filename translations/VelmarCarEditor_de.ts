@@ -155,10 +155,6 @@ Soll sie überschrieben werden?</translation>
         <translation>Bitte neuen Namen eingeben</translation>
     </message>
     <message>
-        <source>Name too long</source>
-        <translation>Name zu lang</translation>
-    </message>
-    <message>
         <source>Rename %1 to %2</source>
         <translation>%1 in %2 umbenennen</translation>
     </message>
@@ -181,6 +177,14 @@ Soll sie überschrieben werden?</translation>
     <message>
         <source>Save changes to %1 before closing?</source>
         <translation>Änderungen an %1 vor dem Schließen speichern?</translation>
+    </message>
+    <message>
+        <source>%1 is too large for a 32-bit float, whose largest is %2.</source>
+        <translation>%1 ist zu groß für eine 32-Bit-Gleitkommazahl, deren größte %2 ist.</translation>
+    </message>
+    <message>
+        <source>%1 is too small for a 32-bit float, whose smallest is %2: it would become 0.</source>
+        <translation>%1 ist zu klein für eine 32-Bit-Gleitkommazahl, deren kleinste %2 ist: es würde 0.</translation>
     </message>
 </context>
 <context>
@@ -216,6 +220,14 @@ Soll sie überschrieben werden?</translation>
     <message>
         <source>Add %1</source>
         <translation>%1 hinzufügen</translation>
+    </message>
+    <message>
+        <source>A name cannot hold %1: names hold the characters of Windows-1252.</source>
+        <translation>Ein Name kann %1 nicht enthalten: Namen enthalten die Zeichen von Windows-1252.</translation>
+    </message>
+    <message>
+        <source>Name too long</source>
+        <translation>Name zu lang</translation>
     </message>
 </context>
 <context>
@@ -586,6 +598,10 @@ Soll sie überschrieben werden?</translation>
         <source>Cannot write &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht geschrieben werden: %2</translation>
     </message>
+    <message>
+        <source>Cannot read &quot;%1&quot;: no program is writing to it.</source>
+        <translation>„%1“ kann nicht gelesen werden: kein Programm schreibt hinein.</translation>
+    </message>
 </context>
 <context>
     <name>modOBJ</name>
@@ -672,6 +688,34 @@ Soll sie überschrieben werden?</translation>
     <message>
         <source>Cannot export the model to &quot;%1&quot;: %2</source>
         <translation>Das Modell kann nicht nach „%1“ exportiert werden: %2</translation>
+    </message>
+    <message>
+        <source>little-endian</source>
+        <translation>Little-Endian</translation>
+    </message>
+    <message>
+        <source>big-endian</source>
+        <translation>Big-Endian</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; looks like UTF-16 text (%2) without a byte-order mark, which the editor cannot tell from other text. Save it as UTF-8, or as UTF-16 with a byte-order mark.</source>
+        <translation>„%1“ sieht wie UTF-16-Text (%2) ohne Byte-Order-Mark aus, den der Editor nicht von anderem Text unterscheiden kann. Speichern Sie ihn als UTF-8 oder als UTF-16 mit Byte-Order-Mark.</translation>
+    </message>
+    <message>
+        <source>is a face whose edges cross or fold over one another, so it cannot be split into triangles; split it into faces that do not.</source>
+        <translation>ist eine Fläche, deren Kanten einander kreuzen oder überlappen, und lässt sich daher nicht in Dreiecke teilen; teilen Sie sie in Flächen, bei denen das nicht so ist.</translation>
+    </message>
+    <message>
+        <source>up to line %1 its %2 faces make at least %3 triangles, and a car holds at most %4.</source>
+        <translation>bis Zeile %1 ergeben die %2 Flächen mindestens %3 Dreiecke, ein Fahrzeug fasst höchstens %4.</translation>
+    </message>
+    <message>
+        <source>its %1 faces make at least %2 triangles, and a car holds at most %3.</source>
+        <translation>die %1 Flächen ergeben mindestens %2 Dreiecke, ein Fahrzeug fasst höchstens %3.</translation>
+    </message>
+    <message>
+        <source>its %1 faces make %2 triangles, and a car holds at most %3.</source>
+        <translation>die %1 Flächen ergeben %2 Dreiecke, ein Fahrzeug fasst höchstens %3.</translation>
     </message>
 </context>
 <context>

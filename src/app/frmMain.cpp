@@ -32,6 +32,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <limits>
 #include <tuple>
 
 namespace {
@@ -179,7 +180,7 @@ void frmMain::RefreshCarList()
 
 void frmMain::FillCarNames()
 {
-    const QStringList names = modLoad::Cars ? modLoad::NamesAsShown(*modLoad::Cars) : QStringList();
+    const QStringList names = modLoad::Cars ? modLoad::NamesInList(*modLoad::Cars) : QStringList();
     // The first item added to an empty selector selects itself; the caller
     // fills the rows once, for the position it chooses.
     const QSignalBlocker block(cmbCars);
@@ -193,7 +194,7 @@ void frmMain::ShowStep(std::int16_t car)
 {
     const auto count = static_cast<std::int16_t>(modLoad::Cars->size());
     if (cmbCars->count() == count)
-        cmbCars->setItemText(car, modLoad::NameAsShown((*modLoad::Cars)[car].Name));
+        cmbCars->setItemText(car, modLoad::NameInList((*modLoad::Cars)[car].Name));
     else
         FillCarNames();
     // The row the user is on stays current, so a value undone shows beside it.
@@ -236,7 +237,15 @@ void frmMain::lstDetails_ItemActivated()
     QTreeWidgetItem* row = selected.first();
 
     const QString answer = ui::InputBox(this, tr("Enter new value"), row->text(1));
-    const std::optional<float> value = numbertext::TextToSingle(answer);
+    numbertext::Decimal read{};
+    const std::optional<float> value = numbertext::TextToSingle(answer, &read);
+    // Text that is no number changes nothing; a number that no float holds is told.
+    if (read == numbertext::Decimal::TooLarge)
+        ui::MsgBox(this, tr("%1 is too large for a 32-bit float, whose largest is %2.")
+                             .arg(answer.trimmed(), numbertext::SingleToText(std::numeric_limits<float>::max())));
+    if (read == numbertext::Decimal::TooSmall)
+        ui::MsgBox(this, tr("%1 is too small for a 32-bit float, whose smallest is %2: it would become 0.")
+                             .arg(answer.trimmed(), numbertext::SingleToText(std::numeric_limits<float>::denorm_min())));
     if (!value)
         return;
     const int parameter = lstDetails->indexOfTopLevelItem(row);
@@ -267,28 +276,21 @@ void frmMain::cmdEdit_Click()
     const modLoad::CarRecord& before = (*modLoad::Cars)[car];
     const modLoad::CarName& name = before.Name;
 
-    // Offer the name without the padding a name read from a file may carry.
-    QString shown = modLoad::NameAsShown(name);
-    while (shown.startsWith(QLatin1Char(' ')))
-        shown.remove(0, 1);
-    const bool hasNul = std::find(name.begin(), name.end(), '\0') != name.end();
-    while (!hasNul && shown.endsWith(QLatin1Char(' ')))
-        shown.chop(1);
-
-    const QString answer = modLoad::TrimSpaces(ui::InputBox(this, tr("Please enter new name"), shown));
-    if (answer.isEmpty())
+    const QString shown = modLoad::NameToEdit(name);
+    const QString typed = ui::InputBox(this, tr("Please enter new name"), shown);
+    // An empty answer cancels; the name offered, unchanged, changes nothing.
+    const QString answer = modLoad::TrimSpaces(typed);
+    if (answer.isEmpty() || typed == shown)
         return;
     // Twelve characters leave room for the NUL that ends every name given here.
-    if (answer.size() > modLoad::NameLength - 1) {
-        ui::MsgBox(this, tr("Name too long"));
+    const std::optional<QByteArray> bytes = frmNewCar::StorableName(this, answer, modLoad::NameLength - 1);
+    if (!bytes)
         return;
-    }
     modLoad::CarRecord after = before;
-    after.Name = modLoad::StoredName(answer);
+    after.Name = modLoad::StoredName(*bytes);
     if (history::SameRecord(before, after))
         return;
-    const QString text =
-        tr("Rename %1 to %2").arg(history::StepName(name), history::StepName(after.Name));
+    const QString text = tr("Rename %1 to %2").arg(history::StepName(name), history::StepName(after.Name));
     undoStack->push(new history::ChangeCar(*undoStack, car, before, after, text));
 }
 
@@ -333,7 +335,6 @@ void frmMain::OpenLibrary(const QString& fileName)
     modLoad::Cars = std::move(loaded);
     undoStack->clear();
     undoStack->SetLibraryFile(fileName);
-    libraryName = QFileInfo(fileName).fileName();
 
     for (QWidget* control : std::initializer_list<QWidget*>{cmdAdd, cmdEdit, cmdRemove, cmbCars, lstDetails, cmdImport,
                                                             cmdExport, cmdView, cmdSave})
@@ -343,16 +344,16 @@ void frmMain::OpenLibrary(const QString& fileName)
 
 void frmMain::cmdSave_Click()
 {
-    SaveLibrary();
+    // Replacing a file other than the library's own is asked first.
+    const auto ask = [this](const QString& name) {
+        return undoStack->IsLibraryFile(name) ? QString() : ui::ReplaceQuestion(name);
+    };
+    SaveLibrary(ui::SaveFileDialog(this, tr("Car Files (*.car)|*.car"), ask, undoStack->LibraryFile()));
 }
 
-// Saves as the Save button does; true when the library was written.
-bool frmMain::SaveLibrary()
+// Saves the library to the file, to none for a cancelled dialog; true when written.
+bool frmMain::SaveLibrary(const QString& fileName)
 {
-    // Replacing a file other than the library's own is asked first.
-    const QString fileName = ui::SaveFileDialog(this, tr("Car Files (*.car)|*.car"), [this](const QString& name) {
-        return undoStack->IsLibraryFile(name) ? QString() : ui::ReplaceQuestion(name);
-    });
     if (fileName.isEmpty() || !modLoad::Cars)
         return false;
     // As for Load, so that a pipe or a device never blocks the window.
@@ -365,7 +366,6 @@ bool frmMain::SaveLibrary()
     }
     undoStack->setClean();
     undoStack->SetLibraryFile(fileName);
-    libraryName = QFileInfo(fileName).fileName();
     return true;
 }
 
@@ -375,9 +375,9 @@ bool frmMain::MayDropChanges(const QString& question)
 {
     if (undoStack->isClean())
         return true;
-    switch (ui::MsgBox(this, question.arg(libraryName), ui::MsgStyle::SaveDiscardCancel)) {
+    switch (ui::MsgBox(this, question.arg(QFileInfo(undoStack->LibraryFile()).fileName()), ui::MsgStyle::SaveDiscardCancel)) {
     case ui::MsgAnswer::Save:
-        return SaveLibrary();
+        return SaveLibrary(undoStack->LibraryFile());
     case ui::MsgAnswer::Discard:
         return true;
     default:

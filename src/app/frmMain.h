@@ -58,7 +58,7 @@ private:
     frmImport& TransferDialog();
     frmView& ModelEditor();
     void BuildUndoActions();
-    bool SaveLibrary();
+    bool SaveLibrary(const QString& fileName);
     bool MayDropChanges(const QString& before);
 
     QLabel* Label1;
@@ -75,9 +75,6 @@ private:
     QAction* actUndo;
     QAction* actRedo;
     history::CarHistory* undoStack;
-    // The library's file name without its folder: the one it was loaded from
-    // until it is saved under another.
-    QString libraryName;
     frmImport* transferDialog = nullptr;
     frmView* modelEditor = nullptr;
 };

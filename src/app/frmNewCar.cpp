@@ -19,7 +19,7 @@ frmNewCar::frmNewCar(history::CarHistory& undoStack, QWidget* parent) : QDialog(
     setWindowTitle(tr("New Car"));
     BuildControls();
 
-    cmbCars->addItems(modLoad::NamesAsShown(*modLoad::Cars));
+    cmbCars->addItems(modLoad::NamesInList(*modLoad::Cars));
     // The user must pick a template; none is preselected.
     cmbCars->setCurrentIndex(-1);
 }
@@ -63,6 +63,9 @@ void frmNewCar::cmdOk_Click()
         ui::MsgBox(this, tr("Please enter a name"));
         return;
     }
+    const std::optional<QByteArray> name = StorableName(this, txtName->text());
+    if (!name)
+        return;
     const auto templateCar = static_cast<std::int16_t>(cmbCars->currentIndex());
     if (templateCar < 0) {
         ui::MsgBox(this, tr("Please select a template car"));
@@ -71,10 +74,26 @@ void frmNewCar::cmdOk_Click()
     modLoad::CarTable car(1);
     modLoad::CopyCar((*modLoad::Cars)[static_cast<std::size_t>(templateCar)], car[0]);
     // The name exactly as typed, spaces around it included.
-    car[0].Name = modLoad::StoredName(txtName->text());
+    car[0].Name = modLoad::StoredName(*name);
     const QString text = tr("Add %1").arg(history::StepName(car[0].Name));
     undoStack.push(new history::AddCars(undoStack, std::move(car), text));
     accept();
+}
+
+std::optional<QByteArray> frmNewCar::StorableName(QWidget* parent, const QString& text, qsizetype most)
+{
+    QString refused;
+    const std::optional<QByteArray> bytes = modLoad::NameBytes(text, &refused);
+    if (!bytes) {
+        const char32_t code = refused.size() == 2 ? QChar::surrogateToUcs4(refused[0], refused[1]) : refused[0].unicode();
+        const QString number = QStringLiteral("U+%1").arg(static_cast<uint>(code), 4, 16, QLatin1Char('0')).toUpper();
+        const QString named = QChar::isPrint(code) ? QStringLiteral("\"%1\" (%2)").arg(refused, number) : number;
+        ui::MsgBox(parent, tr("A name cannot hold %1: names hold the characters of Windows-1252.").arg(named));
+    } else if (most >= 0 && bytes->size() > most) {
+        ui::MsgBox(parent, tr("Name too long"));
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 void frmNewCar::cmdCancel_Click()

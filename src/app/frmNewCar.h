@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDialog>
+
+#include <optional>
 
 namespace history {
 class CarHistory;
@@ -19,6 +22,11 @@ class frmNewCar : public QDialog {
 
 public:
     explicit frmNewCar(history::CarHistory& undoStack, QWidget* parent = nullptr);
+
+    // The bytes a name stores for the text; nothing, once a message over
+    // parent has named the first character that no name can hold, or, when
+    // there is a most, said that the name is longer.
+    static std::optional<QByteArray> StorableName(QWidget* parent, const QString& text, qsizetype most = -1);
 
 private slots:
     void cmdOk_Click();

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace modLoad {
 
@@ -60,12 +62,30 @@ struct CarRecord {
 // Copies every field of source into destination, entries beyond the counts too.
 void CopyCar(const CarRecord& source, CarRecord& destination);
 
-// The name as lists show it: the characters before the first NUL, or all 13.
+// Names are Windows-1252, a byte a character: the code page of the game's
+// platform. Its five unassigned bytes stand for the controls of their number,
+// so that every byte is a character and each character one byte.
+
+// The name's text: the characters before the first NUL, or all 13.
 QString NameAsShown(const CarName& name);
 
-// The name as this system stores one: the text, one NUL, then spaces up to 13
-// characters; a text of 13 or more characters is cut to 13 with no NUL.
-CarName StoredName(const QString& text);
+// The name as a list shows it, so that every name can be told apart: its
+// text with control characters written as \xNN, each space of a name of only
+// spaces as the sign for a space, and a name with no character before its NUL
+// as \x00.
+QString NameInList(const CarName& name);
+
+// The name as a rename offers it, without the padding a name read from a
+// file may carry: no spaces before it, and none after it when it has no NUL.
+QString NameToEdit(const CarName& name);
+
+// The bytes of the text as a name holds it; nothing when it has a character
+// that no name can hold, which refused then gives (a surrogate pair whole).
+std::optional<QByteArray> NameBytes(const QString& text, QString* refused = nullptr);
+
+// The name as this system stores one: the bytes, one NUL, then spaces up to
+// 13; 13 bytes or more are cut to 13, with no NUL.
+CarName StoredName(QByteArrayView bytes);
 
 // The text without the spaces around it. Spaces only: a tab or byte 0xA0 is a
 // character a name may hold.

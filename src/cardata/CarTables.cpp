@@ -67,12 +67,12 @@ QString ParameterCaption(int parameter)
     return Text::tr(Names[parameter]);
 }
 
-QStringList NamesAsShown(const CarTable& table)
+QStringList NamesInList(const CarTable& table)
 {
     QStringList names;
     names.reserve(static_cast<qsizetype>(table.size()));
     for (const CarRecord& car : table)
-        names << NameAsShown(car.Name);
+        names << NameInList(car.Name);
     return names;
 }
 

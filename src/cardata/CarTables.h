@@ -27,7 +27,7 @@ void FillParameterNames();
 // The name of parameter 0 to 39 as the windows show it, in the user's language.
 QString ParameterCaption(int parameter);
 
-// Every car's name as lists show it, in table order.
-QStringList NamesAsShown(const CarTable& table);
+// Every car's name as lists show it (NameInList), in table order.
+QStringList NamesInList(const CarTable& table);
 
 }  // namespace modLoad

@@ -224,12 +224,23 @@ FileResult OpenForReading(QFile& file)
     const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return FileFault(Text::tr("Cannot open \"%1\": %2."), fileName, qt_error_string(errno));
+    // A pipe with no writer reads as ended at once, one with a writer but no
+    // bytes yet would wait: a byte taken now tells them apart, and goes back.
+    struct stat st {};
+    char first = 0;
+    const ssize_t peeked = ::fstat(fd, &st) == 0 && S_ISFIFO(st.st_mode) ? ::read(fd, &first, 1) : -1;
+    if (peeked == 0) {
+        ::close(fd);
+        return FileFault(Text::tr("Cannot read \"%1\": no program is writing to it."), fileName);
+    }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     // Unbuffered: readers take large pieces, which go straight where they are wanted.
     if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return FileFault(Text::tr("Cannot open \"%1\": %2."), fileName, file.errorString());
     }
+    if (peeked == 1)
+        file.ungetChar(first);
     return {};
 }
 

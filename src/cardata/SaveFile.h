@@ -66,7 +66,7 @@ private:
 bool WriteAll(QIODevice& out, const char* data, qint64 size);
 
 // Opens the file named in it for reading. A named pipe that nobody writes to
-// is not waited for: it reads as empty.
+// is refused at once rather than waited for.
 FileResult OpenForReading(QFile& file);
 
 // Refuses, before anything opens it, what is not a regular file: a folder, a

@@ -415,9 +415,11 @@ int UsageError(const QString& message)
 
 int Flushed(int status)
 {
-    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+    // A command that failed has said why already: one line for each failure.
+    const bool written = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (!written && status == ExitOk)
         return refuse(QStringLiteral("Could not write the standard output."));
-    return status;
+    return written ? status : ExitRefused;
 }
 
 }  // namespace cli

@@ -18,7 +18,8 @@ int RunCommand(const QStringList& arguments, bool namesOnly = false);
 int UsageError(const QString& message);
 
 // The status once all that was printed has been written; a refusal when the
-// standard output could not take it, as on a full disk.
+// standard output could not take it, as on a full disk, with a line that says
+// so unless the command has already failed and said why.
 int Flushed(int status);
 
 }  // namespace cli

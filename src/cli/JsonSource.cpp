@@ -5,6 +5,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cstring>
+#include <string_view>
 
 #include <unistd.h>
 
@@ -61,12 +63,21 @@ void JsonSource::refill()
     next_ = end_ = buffer_.data();
     if (!fault_.isEmpty() || !device_)
         return;
-    const qint64 got =
-        device_->read(buffer_.data(), std::min<qint64>(static_cast<qint64>(buffer_.size()), limit_ + 1 - read_));
-    if (got < 0) {
-        fault_ = QStringLiteral("Cannot read %1: %2.").arg(name_, device_->errorString());
-        return;
+    qint64 got = 0;
+    for (;;) {
+        const qint64 step = device_->read(buffer_.data() + got, std::min<qint64>(static_cast<qint64>(buffer_.size()) - got,
+                                                                                  limit_ + 1 - read_ - got));
+        if (step < 0) {
+            fault_ = QStringLiteral("Cannot read %1: %2.").arg(name_, device_->errorString());
+            return;
+        }
+        got += step;
+        // The first four bytes, where the text has them, tell its encoding; a pipe may bring fewer at a time.
+        if (step == 0 || read_ > 0 || got >= 4)
+            break;
     }
+    if (read_ == 0 && !passEncodingMark(got))
+        return;
     // Checked a whole buffer at once, which vectorises; found only when present.
     unsigned char bad = 0;
     for (qint64 i = 0; i < got; ++i)
@@ -85,6 +96,32 @@ void JsonSource::refill()
                      .arg(name_, QString::number(limit_));
         end_ = buffer_.data();
     }
+}
+
+bool JsonSource::passEncodingMark(qint64 got)
+{
+    const auto starts = [&](std::string_view bytes) {
+        return got >= std::ssize(bytes) && std::memcmp(buffer_.data(), bytes.data(), bytes.size()) == 0;
+    };
+    // By the marks; without one, by where the zeros of the first character fall, as RFC 4627 tells.
+    const auto nul = [&](qint64 i) { return got > i && buffer_[static_cast<std::size_t>(i)] == 0; };
+    const auto some = [&](qint64 i) { return got > i && buffer_[static_cast<std::size_t>(i)] != 0; };
+    const char* const encoding =
+        starts({"\0\0\xFE\xFF", 4}) || (nul(0) && nul(1) && nul(2) && some(3))    ? "UTF-32 big-endian"
+        : starts({"\xFF\xFE\0\0", 4}) || (some(0) && nul(1) && nul(2) && nul(3)) ? "UTF-32 little-endian"
+        : starts("\xFE\xFF") || (nul(0) && some(1))                             ? "UTF-16 big-endian"
+        : starts("\xFF\xFE") || (some(0) && nul(1))                             ? "UTF-16 little-endian"
+                                                                                : nullptr;
+    if (encoding) {
+        fault_ = QStringLiteral("%1 is in %2; JSON is read in UTF-8.").arg(name_, QLatin1String(encoding));
+        return false;
+    }
+    // A UTF-8 mark, as some editors write one, is passed over; lines and columns count after it.
+    if (starts("\xEF\xBB\xBF")) {
+        next_ += 3;
+        lineStart_ = previousLineStart_ = 3;
+    }
+    return true;
 }
 
 TextPlace JsonSource::PlaceOf(std::size_t offset) const

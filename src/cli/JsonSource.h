@@ -24,10 +24,11 @@ struct TextPlace {
 };
 
 // JSON text read as a stream, a buffer at a time, in the form the JSON
-// reader takes. It ends early, with a fault, past limit bytes or at the first
-// byte no JSON text holds (a control character other than tab, line feed and
-// carriage return), so that a binary file or a device is refused at once and
-// nothing is read without end. It counts the lines as the reader passes over
+// reader takes: UTF-8, after a byte-order mark if it has one; text in UTF-16
+// or UTF-32 is refused, named. It ends early, with a fault, past limit bytes
+// or at the first byte no JSON text holds (a control character other than
+// tab, line feed and carriage return), so that a binary file or a device is
+// refused at once and nothing is read without end. It counts the lines as the reader passes over
 // blanks, the only place a line can end in JSON, and keeps where the last
 // token after blanks began, as a key is.
 class JsonSource {
@@ -89,6 +90,9 @@ public:
 
 private:
     void refill();
+    // Refuses a text in UTF-16 or UTF-32 with a fault that names it, and
+    // passes over a UTF-8 byte-order mark; got bytes begin the buffer.
+    bool passEncodingMark(qint64 got);
     std::unique_ptr<QIODevice> device_;
     QString name_;
     qint64 limit_;

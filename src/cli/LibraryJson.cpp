@@ -1,6 +1,7 @@
 #include "LibraryJson.h"
 
 #include "CarText.h"
+#include "NumberText.h"
 
 #include <QBuffer>
 #include <QRegularExpression>
@@ -16,7 +17,6 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace cli {
@@ -405,6 +405,8 @@ const std::array<std::string, modLoad::ParameterCount>& parameterKeys()
     return keys;
 }
 
+const QString TooLargeForFloat = QStringLiteral("is too large for a 32-bit float, whose largest is 3.4028235e38");
+
 const QString FloatForm = QStringLiteral(
     "must be a number, or a float's bits as a string of \"0x\" and 8 hex digits");
 
@@ -444,27 +446,44 @@ public:
     bool StartObject() { return open(true); }
     bool StartArray() { return open(false); }
 
+    // A key that names nothing of a library ends the reading where it stands,
+    // so that no count of them takes memory.
     bool Key(const char* text, rapidjson::SizeType length, bool)
     {
         Frame& frame = frames_.back();
         const std::string_view key(text, length);
         frame.key.assign(key);
         int known = -1;
-        if (frame.shape == Shape::Root)
+        QString nothing;
+        if (frame.shape == Shape::Root) {
             known = key == "cars" ? 0 : -1;
-        else if (frame.shape == Shape::Car)
+            nothing = QStringLiteral("is not a field of a library, which has the one field \"cars\"");
+        } else if (frame.shape == Shape::Car) {
             known = find([](std::size_t i) { return carFields()[i].key; }, carFields().size(), key, frame.field);
-        else if (frame.shape == Shape::Parameters)
+            nothing = QStringLiteral("is not a field of a car");
+        } else if (frame.shape == Shape::Parameters) {
             known = find([](std::size_t i) -> const std::string& { return parameterKeys()[i]; }, parameterKeys().size(), key, frame.field);
-        const bool again = known >= 0 ? (frame.seen >> known) & 1 : !frame.others.emplace(key).second;
-        if (known >= 0)
-            frame.seen |= std::uint64_t{1} << known;
-        frame.field = known;
-        if (again && twice.isEmpty()) {
-            const TextPlace at = source_.LastTokenStart();
-            twice = member(path(frames_.size() - 1), QString::fromUtf8(text, length)) +
-                    QStringLiteral(": is given twice; the second is at line %1, column %2").arg(at.line).arg(at.column);
+            nothing = QStringLiteral("is not a parameter name");
+        } else {
+            return true;  // within a value already refused
         }
+        // Made only for a fault: a path is slow to write.
+        const auto where = [&] {
+            const TextPlace at = source_.LastTokenStart();
+            return QStringLiteral("%1: %2 at line %3, column %4")
+                .arg(member(path(frames_.size() - 1), QString::fromUtf8(text, length)))
+                .arg(known < 0 ? nothing + QStringLiteral("; it is") : QStringLiteral("is given twice; the second is"))
+                .arg(at.line)
+                .arg(at.column);
+        };
+        if (known < 0) {
+            fatal = where();
+            return false;
+        }
+        if ((frame.seen >> known) & 1 && twice.isEmpty())
+            twice = where();
+        frame.seen |= std::uint64_t{1} << known;
+        frame.field = known;
         return true;
     }
 
@@ -513,26 +532,14 @@ public:
                 misfitHere(slot);
             return true;
         }
+        if (slot.shape == Shape::Single)
+            return single(slot, {text, length});
         double value = 0;
-        if (std::from_chars(text, text + length, value).ec != std::errc()) {
-            const TextPlace at = source_.PlaceOf(source_.Tell() - length);
-            fatal = QStringLiteral("line %1, column %2: illegal number").arg(at.line).arg(at.column);
-            return false;
-        }
-        if (slot.shape == Shape::Byte) {
-            if (value >= 0 && value <= 255 && value == std::floor(value))
-                *slot.into = static_cast<std::uint8_t>(value);
-            else
-                misfitHere(slot);
-        } else if (slot.shape == Shape::Single) {
-            // Halfway between the largest float and the next power of two rounds to infinity.
-            if (std::fabs(value) < 0x1.ffffffp127)
-                store(slot, static_cast<float>(value));
-            else
-                fault(path(frames_.size()), QStringLiteral("is out of the range of a 32-bit float"));
-        } else {
+        if (slot.shape == Shape::Byte && std::from_chars(text, text + length, value).ec == std::errc() && value >= 0 &&
+            value <= 255 && value == std::floor(value))
+            *slot.into = static_cast<std::uint8_t>(value);
+        else
             misfitHere(slot);
-        }
         return true;
     }
 
@@ -562,6 +569,17 @@ public:
         return true;
     }
 
+    // The JSON reader stops at a number past a double's range, before it
+    // hands it over: it is too large for a float, or misplaced.
+    void NumberTooLarge()
+    {
+        const Slot slot = next();
+        if (slot.shape == Shape::Single)
+            fault(path(frames_.size()), TooLargeForFloat);
+        else
+            misfitHere(slot);
+    }
+
     // null, true and false fit nowhere in a library.
     bool Default()
     {
@@ -579,7 +597,6 @@ private:
         int field = -1;
         std::string key;
         std::uint64_t seen = 0;
-        std::unordered_set<std::string> others;
         char* into = nullptr;
         std::size_t size = 0;
     };
@@ -659,6 +676,25 @@ private:
 
     void store(const Slot& slot, float value) { std::memcpy(slot.into, &value, sizeof value); }
 
+    // A float read straight from its digits, with one rounding; the JSON
+    // reader has made sure of the form.
+    bool single(const Slot& slot, std::string_view digits)
+    {
+        float value = 0;
+        switch (numbertext::ReadDecimal(digits, value)) {
+        case numbertext::Decimal::TooLarge:
+            fault(path(frames_.size()), TooLargeForFloat);
+            break;
+        case numbertext::Decimal::TooSmall:
+            fault(path(frames_.size()),
+                  QStringLiteral("is too small for a 32-bit float, whose smallest is 1.4e-45: it would become 0"));
+            break;
+        default:
+            store(slot, value);
+        }
+        return true;
+    }
+
     bool name(const Slot& slot, std::string_view utf8)
     {
         // The reader has made sure of the UTF-8; each character must be a byte.
@@ -676,7 +712,7 @@ private:
             bytes[count] = static_cast<char>(code);
         }
         auto& stored = *reinterpret_cast<modLoad::CarName*>(slot.into);
-        stored = count < bytes.size() ? modLoad::StoredName(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(count)))
+        stored = count < bytes.size() ? modLoad::StoredName(QByteArrayView(bytes.data(), static_cast<qsizetype>(count)))
                                       : bytes;
         return true;
     }
@@ -711,10 +747,7 @@ private:
         const auto entry = static_cast<std::size_t>(frame.index);
         switch (frame.shape) {
         case Shape::Root:
-            if (frame.field == 0)
-                return {Shape::Cars, nullptr, 0};
-            fault(QStringLiteral("$"), rootForm());
-            break;
+            return {Shape::Cars, nullptr, 0};
         case Shape::Cars:
             if (entry < static_cast<std::size_t>(modLoad::MaxCars)) {
                 cars.emplace_back();
@@ -722,18 +755,13 @@ private:
             }
             fault(path(frames_.size() - 1), carsForm());
             break;
-        case Shape::Car:
-            if (frame.field >= 0) {
-                const Field& field = carFields()[static_cast<std::size_t>(frame.field)];
-                return {field.shape, frame.into + field.offset, field.size};
-            }
-            fault(path(frames_.size()), QStringLiteral("is not a field of a car"));
-            break;
+        // Every key of these names a place: Key has refused any other.
+        case Shape::Car: {
+            const Field& field = carFields()[static_cast<std::size_t>(frame.field)];
+            return {field.shape, frame.into + field.offset, field.size};
+        }
         case Shape::Parameters:
-            if (frame.field >= 0)
-                return {Shape::Single, frame.into + sizeof(float) * static_cast<std::size_t>(frame.field), 0};
-            fault(path(frames_.size()), QStringLiteral("is not a parameter name"));
-            break;
+            return {Shape::Single, frame.into + sizeof(float) * static_cast<std::size_t>(frame.field), 0};
         case Shape::Polys:
             if (entry < frame.size)
                 return {Shape::Corners, frame.into + sizeof(Poly) * entry, 3};
@@ -819,7 +847,6 @@ QString parseFault(rapidjson::ParseErrorCode code)
         return QStringLiteral("unterminated string");
     case rapidjson::kParseErrorStringInvalidEncoding:
         return QStringLiteral("invalid UTF-8");
-    case rapidjson::kParseErrorNumberTooBig:
     case rapidjson::kParseErrorNumberMissFraction:
     case rapidjson::kParseErrorNumberMissExponent:
         return QStringLiteral("illegal number");
@@ -876,6 +903,9 @@ JsonLibrary BuildFromJson(JsonSource& source)
         result.error = source.Fault();
     } else if (!reader.fatal.isEmpty()) {
         result.error = reader.fatal;
+    } else if (parsed.Code() == rapidjson::kParseErrorNumberTooBig) {
+        reader.NumberTooLarge();
+        result.error = !reader.twice.isEmpty() ? reader.twice : reader.misfit;
     } else if (parsed.IsError()) {
         const TextPlace at = source.PlaceOf(parsed.Offset());
         result.error = QStringLiteral("line %1, column %2: %3").arg(at.line).arg(at.column).arg(parseFault(parsed.Code()));

@@ -24,11 +24,13 @@ struct JsonLibrary {
     QString error;
 };
 
-// Reads JSON in the form DumpJson writes, as a stream: only standard JSON, a
-// key given once in each object, every field of every car. A name may be
-// shorter than 13 characters; it is then stored as the editor stores a new
-// name. A fault of the text itself is told first, then a key given twice,
-// then the first value that does not fit a library.
+// Reads JSON in the form DumpJson writes, as a stream: only standard JSON in
+// UTF-8, a key given once in each object, every field of every car. A name
+// may be shorter than 13 characters; it is then stored as the editor stores a
+// new name. A decimal becomes a float with one rounding. A key that names no
+// field ends the reading where it stands; else a fault of the text itself is
+// told first, then a key given twice, then the first value that does not fit
+// a library.
 JsonLibrary BuildFromJson(JsonSource& source);
 JsonLibrary BuildFromJson(const QByteArray& json);
 

@@ -95,6 +95,7 @@ void frmView::BuildControls()
     connect(cmdExport, &QPushButton::clicked, this, &frmView::cmdExport_Click);
     connect(sPolys, &QSlider::valueChanged, this, &frmView::sPolys_Change);
     connect(txtColour, &QLineEdit::textChanged, this, &frmView::txtColour_Change);
+    connect(txtColour, &QLineEdit::editingFinished, this, &frmView::txtColour_Finished);
     connect(cmdFlipPoly, &QPushButton::clicked, this, &frmView::cmdFlipPoly_Click);
     // Only the user's click: setting the box when the editor opens must not
     // rewrite a stored HeadHidden value.
@@ -359,6 +360,13 @@ void frmView::txtColour_Change()
     after.PolyColour[static_cast<std::size_t>(SelectedPoly)] = static_cast<std::uint8_t>(*number);
     // The keystrokes on one triangle are one step.
     Record(after, tr("Set Colour of Triangle %1 of %2").arg(SelectedPoly).arg(CarName()), SelectedPoly);
+}
+
+// Enter, or leaving the box, shows the number stored, whatever was typed.
+void frmView::txtColour_Finished()
+{
+    const QSignalBlocker block(txtColour);
+    txtColour->setText(QString::number(Car().PolyColour[static_cast<std::size_t>(SelectedPoly)]));
 }
 
 void frmView::cmdFlipPoly_Click()

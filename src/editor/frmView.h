@@ -76,6 +76,7 @@ private slots:
     void cmdExport_Click();
     void sPolys_Change();
     void txtColour_Change();
+    void txtColour_Finished();
     void cmdFlipPoly_Click();
     void chkHeadVisible_Click();
     void View_MouseDown(WireView* view, int button);

@@ -29,7 +29,7 @@ QString StepText(QString text)
 
 QString StepName(const modLoad::CarName& name)
 {
-    return StepText(modLoad::NameAsShown(name));
+    return StepText(modLoad::NameInList(name));
 }
 
 ChangeCar::ChangeCar(CarHistory& stack, std::int16_t car, const modLoad::CarRecord& before,

@@ -103,7 +103,7 @@ void frmImport::cmdCancel_Click()
 void frmImport::FillCarList(const modLoad::CarTable& table)
 {
     lstCars->clear();
-    lstCars->addItems(modLoad::NamesAsShown(table));
+    lstCars->addItems(modLoad::NamesInList(table));
 }
 
 void frmImport::ImportChosenCars(std::int16_t chosen)

@@ -2,11 +2,104 @@
 
 #include <QLocale>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
 
 namespace numbertext {
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The exponent after the "e" of a plain decimal, held within a trillion
+// either way so that no sum with it overflows.
+long long exponentOf(std::string_view number)
+{
+    const std::size_t e = number.find_first_of("eE");
+    if (e == std::string_view::npos)
+        return 0;
+    std::string_view digits = number.substr(e + 1);
+    const bool negative = digits.front() == '-';
+    if (!isDigit(digits.front()))
+        digits.remove_prefix(1);
+    long long value = 0;
+    for (const char c : digits)
+        value = std::min(value * 10 + (c - '0'), 1'000'000'000'000LL);
+    return negative ? -value : value;
+}
+
+// For a number without its sign that lies beyond the floats, whether it lies
+// below them rather than above: the power of ten of its first digit tells.
+bool belowFloatRange(std::string_view number)
+{
+    const std::string_view mantissa = number.substr(0, number.find_first_of("eE"));
+    const auto point = static_cast<long long>(std::min(mantissa.find('.'), mantissa.size()));
+    // Never npos: a number of zeros is never out of range.
+    const auto lead = static_cast<long long>(mantissa.find_first_of("123456789"));
+    return (lead < point ? point - lead - 1 : point - lead) + exponentOf(number) < 0;
+}
+
+// The number in the user's locale as a plain decimal: its digits, separator,
+// signs and exponent mark in their ASCII forms; nothing when it holds any
+// other character, a group separator included. The form itself is
+// ReadDecimal's to judge.
+std::optional<std::string> plainNumber(const QString& text)
+{
+    const QLocale locale;
+    const QString trimmed = text.trimmed();
+    std::string plain;
+    for (qsizetype at = 0; at < trimmed.size();) {
+        const auto takes = [&](const QString& symbol) {
+            const bool found = !symbol.isEmpty() && QStringView(trimmed).mid(at).startsWith(symbol, Qt::CaseInsensitive);
+            at += found ? symbol.size() : 0;
+            return found;
+        };
+        if (const int digit = trimmed[at].digitValue(); digit >= 0) {
+            plain += static_cast<char>('0' + digit);
+            ++at;
+        } else if (takes(locale.negativeSign())) {
+            plain += '-';
+        } else if (takes(locale.positiveSign())) {
+            plain += '+';
+        } else if (takes(locale.decimalPoint())) {
+            plain += '.';
+        } else if (takes(locale.exponential())) {
+            plain += 'e';
+        } else {
+            return std::nullopt;
+        }
+    }
+    return plain;
+}
+
+}  // namespace
+
+Decimal ReadDecimal(std::string_view text, float& value)
+{
+    std::string_view digits = text;
+    const bool negative = !digits.empty() && digits.front() == '-';
+    if (negative || (!digits.empty() && digits.front() == '+'))
+        digits.remove_prefix(1);
+    // from_chars alone would also take "inf", "nan" and a second sign.
+    if (digits.empty() || !(isDigit(digits.front()) || digits.front() == '.'))
+        return Decimal::NotANumber;
+    const char* const first = negative ? text.data() : digits.data();
+    const char* const end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(first, end, value);
+    if (stop != end || error == std::errc::invalid_argument)
+        return Decimal::NotANumber;
+    if (error != std::errc::result_out_of_range)
+        return Decimal::Single;
+    if (!belowFloatRange(digits))
+        return Decimal::TooLarge;
+    value = negative ? -0.0f : 0.0f;
+    return Decimal::TooSmall;
+}
 
 QString SingleToText(float value)
 {
@@ -20,57 +113,38 @@ QString SingleToText(float value)
         .replace(QLatin1Char('.'), QLocale().decimalPoint());
 }
 
-std::optional<float> TextToSingle(const QString& text)
+std::optional<float> TextToSingle(const QString& text, Decimal* why)
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double value = locale.toDouble(text.trimmed(), &ok);
-    // The negated test also turns away NaN.
-    if (!ok || !(std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max())))
-        return std::nullopt;
-    return static_cast<float>(value);
+    const std::optional<std::string> plain = plainNumber(text);
+    float value = 0.0f;
+    const Decimal read = plain ? ReadDecimal(*plain, value) : Decimal::NotANumber;
+    if (why)
+        *why = read;
+    return read == Decimal::Single ? std::optional(value) : std::nullopt;
 }
 
 std::optional<qint64> TextToWhole(const QString& text)
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    const QString trimmed = text.trimmed();
-    bool ok = false;
-    locale.toDouble(trimmed, &ok);
-    if (!ok)
+    const std::optional<std::string> plain = plainNumber(text);
+    float ignored;
+    if (!plain || ReadDecimal(*plain, ignored) == Decimal::NotANumber)
         return std::nullopt;
-    // The locale has accepted the form; read its sign, digits, separator and exponent.
-    bool negative = false, inFraction = false, inExponent = false, negativeExponent = false;
+    // The form is sound; read its sign and digits, and where the point stands.
+    std::string_view mantissa = std::string_view(*plain).substr(0, plain->find('e'));
+    const bool negative = mantissa.front() == '-';
+    if (negative || mantissa.front() == '+')
+        mantissa.remove_prefix(1);
     std::string digits;  // all digits of the number, without the separator
-    qint64 scale = 0;     // the power of ten of the last digit
-    qint64 exponent = 0;
-    for (qsizetype at = 0; at < trimmed.size();) {
-        const auto takes = [&](const QString& symbol) {
-            const bool found = !symbol.isEmpty() && QStringView(trimmed).mid(at).startsWith(symbol, Qt::CaseInsensitive);
-            at += found ? symbol.size() : 0;
-            return found;
-        };
-        if (const int digit = trimmed[at].digitValue(); digit >= 0) {
-            if (inExponent) {
-                exponent = std::min<qint64>(exponent * 10 + digit, 1'000'000);
-            } else {
-                digits += static_cast<char>('0' + digit);
-                scale -= inFraction ? 1 : 0;
-            }
-            ++at;
-        } else if (takes(locale.negativeSign())) {
-            (inExponent ? negativeExponent : negative) = true;
-        } else if (takes(locale.decimalPoint())) {
+    qint64 scale = exponentOf(*plain);  // the power of ten of the last digit
+    bool inFraction = false;
+    for (const char c : mantissa) {
+        if (c == '.') {
             inFraction = true;
-        } else if (takes(locale.exponential())) {
-            inExponent = true;
-        } else if (!takes(locale.positiveSign())) {
-            return std::nullopt;
+        } else {
+            digits += c;
+            scale -= inFraction ? 1 : 0;
         }
     }
-    scale += negativeExponent ? -exponent : exponent;
     digits.erase(0, digits.find_first_not_of('0'));
     // How many digits stand before the point; the rest are the fraction.
     const qint64 whole = static_cast<qint64>(digits.size()) + scale;

@@ -14,8 +14,8 @@ namespace modOBJ {
 // Hands out the lines of an OBJ file one at a time through a buffer of fixed
 // size, so that reading takes the same memory whatever the file's size.
 // A leading UTF-8 byte-order mark is skipped; after a UTF-16 one (either byte
-// order) the text is decoded to UTF-8. Lines end at LF; a CR right before it
-// is not part of the line. A line longer than MaxLineLength is handed out up
+// order) the text is decoded to UTF-8, and a file that looks like UTF-16
+// without one is refused. Lines end at LF, CR LF or a lone CR. A line longer than MaxLineLength is handed out up
 // to its "#", which starts a comment, and refused when it has none there.
 class ObjLines {
 public:
@@ -37,10 +37,14 @@ private:
     const QString fileName_;
     QFile file_;
     std::optional<QStringDecoder> decoder_;
+    // The first half of a pair of surrogates, until the read that brings the second.
+    QString held_;
     // Left uninitialised: a small file touches only the first pages.
     std::unique_ptr<char[]> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
+    // No LF lies between begin_ and this.
+    std::size_t lfFrom_ = 0;
     bool atEnd_ = false;
     bool finished_ = false;
     // Passing over the rest of a long line after its "#".

@@ -1,7 +1,9 @@
 #include "modOBJ.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
 namespace modOBJ {
 
@@ -42,6 +44,26 @@ bool hasNormal(const ObjFace& f)
     return std::all_of(f.Corners.begin(), f.Corners.end(), namesVertex);
 }
 
+// The unit normal of the side from which the corners run anticlockwise;
+// zero for a face without area. In double precision, where no product of
+// float coordinates overflows or underflows, so that every face with area
+// gets a direction.
+ObjVertex faceNormal(const ObjFace& f)
+{
+    std::array<std::array<double, 3>, 3> p;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const ObjVertex& v = ObjVertices[static_cast<std::size_t>(f.Corners[i])];
+        p[i] = {v.X, v.Y, v.Z};
+    }
+    const std::array<double, 3> e1{p[0][0] - p[1][0], p[0][1] - p[1][1], p[0][2] - p[1][2]};
+    const std::array<double, 3> e2{p[1][0] - p[2][0], p[1][1] - p[2][1], p[1][2] - p[2][2]};
+    const double x = e1[1] * e2[2] - e1[2] * e2[1], y = e1[2] * e2[0] - e1[0] * e2[2], z = e1[0] * e2[1] - e1[1] * e2[0];
+    const double length = std::sqrt(x * x + y * y + z * z);
+    if (length == 0.0)
+        return {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), 0};
+    return {static_cast<float>(x / length), static_cast<float>(y / length), static_cast<float>(z / length), 0};
+}
+
 }  // namespace
 
 void ComputeNormals()
@@ -65,14 +87,17 @@ void ComputeNormals()
         f.NormalIndex = 0;
         if (!hasNormal(f))
             continue;
-        const auto& [a, b, c] = f.Corners;
-        ObjVertex n = VecCross(VecSubtract(ObjVertices[a], ObjVertices[b]), VecSubtract(ObjVertices[b], ObjVertices[c]));
-        f.NormalIndex = store(VecNormalize(n));
+        f.NormalIndex = store(faceNormal(f));
     }
 
-    // A vertex takes the mean direction of its faces, each counted once.
+    // A vertex takes the mean direction of its faces, each counted once. Where
+    // they cancel, it takes its first face's with area; a vertex only faces
+    // without area use takes the Z axis, so that no vertex a triangle uses is
+    // left without a direction. A vertex that no face uses has none.
+    const auto zero = [](const ObjVertex& n) { return n.X == 0.0f && n.Y == 0.0f && n.Z == 0.0f; };
     for (std::size_t i = 0; i < ObjVertices.size(); ++i) {
         ObjVertex sum{0.0f, 0.0f, 0.0f, 0};
+        std::optional<ObjVertex> first;
         std::uint32_t count = 0;
         for (const ObjFace& f : ObjFaces) {
             const auto corner = std::find(f.Corners.begin(), f.Corners.end(), static_cast<std::int32_t>(i));
@@ -80,11 +105,15 @@ void ComputeNormals()
                 continue;
             const ObjVertex& n = ObjNormals[static_cast<std::size_t>(f.NormalIndex)];
             sum = {sum.X + n.X, sum.Y + n.Y, sum.Z + n.Z, 0};
+            if (!first && !zero(n))
+                first = n;
             ++count;
         }
         if (count > 0) {
             VecDivide(sum, count);
             VecNormalize(sum);
+            if (zero(sum))
+                sum = first.value_or(ObjVertex{0.0f, 0.0f, 1.0f, 0});
         }
         ObjVertices[i].NormalIndex = store(sum);
     }

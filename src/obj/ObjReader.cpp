@@ -2,8 +2,10 @@
 #include "ObjPolygon.h"
 #include "ObjReader.h"
 
+#include "NumberText.h"
+
 #include <algorithm>
-#include <charconv>
+#include <limits>
 #include <string_view>
 
 namespace modOBJ {
@@ -78,56 +80,6 @@ private:
     const char* const end_;
 };
 
-// For a number beyond float range (digits without a sign), whether it lies
-// below it rather than above: the sign of its decimal exponent tells.
-bool belowFloatRange(std::string_view number)
-{
-    const std::size_t e = number.find_first_of("eE");
-    const std::string_view mantissa = number.substr(0, e);
-    const auto point = static_cast<long long>(std::min(mantissa.find('.'), mantissa.size()));
-    // Never npos: a number of zeros is never out of range.
-    const auto lead = static_cast<long long>(mantissa.find_first_of("123456789"));
-    long long exponent = lead < point ? point - lead - 1 : point - lead;
-    if (e != std::string_view::npos) {
-        std::string_view digits = number.substr(e + 1);
-        const bool negative = digits.front() == '-';
-        if (!isDigit(digits.front()))
-            digits.remove_prefix(1);
-        long long value = 0;
-        for (const char c : digits)
-            value = std::min(value * 10 + (c - '0'), 1'000'000'000'000LL);
-        exponent += negative ? -value : value;
-    }
-    return exponent < 0;
-}
-
-enum class Number { Read, NotANumber, TooLarge };
-
-// A coordinate as OBJ writes it, whatever the locale: an optional sign, digits
-// with an optional point and fraction, an optional exponent. A number too
-// small for a float reads as zero of its sign.
-Number readSingle(std::string_view token, float& value)
-{
-    const bool negative = token.front() == '-';
-    std::string_view digits = token;
-    if (negative || token.front() == '+')
-        digits.remove_prefix(1);
-    // from_chars alone would also take "inf", "nan" and a second sign.
-    if (digits.empty() || !(isDigit(digits.front()) || digits.front() == '.'))
-        return Number::NotANumber;
-    const char* const first = negative ? token.data() : digits.data();
-    const char* const end = token.data() + token.size();
-    const auto [stop, error] = std::from_chars(first, end, value);
-    if (stop != end || error == std::errc::invalid_argument)
-        return Number::NotANumber;
-    if (error == std::errc::result_out_of_range) {
-        if (!belowFloatRange(digits))
-            return Number::TooLarge;
-        value = negative ? -0.0f : 0.0f;
-    }
-    return Number::Read;
-}
-
 // A face corner's vertex number: the text before any "/", a whole number in the 16-bit range.
 bool readCorner(std::string_view token, std::int32_t& number)
 {
@@ -167,7 +119,8 @@ public:
         return {};
     }
 
-    // After the last line: the polygons split, now that every vertex is known.
+    // After the last line: the polygons that name vertices yet to come split,
+    // and the room kept for their triangles closed up.
     FileResult finish()
     {
         if (forCar_) {
@@ -179,17 +132,24 @@ public:
                                   .arg(highest_ + 1)
                                   .arg(ObjVertices.size()));
         }
+        const auto faces = ObjFaces.begin();
+        std::size_t to = 0, from = 0;
         for (const Polygon& polygon : polygons_) {
             const auto corners = std::span(polygonCorners_).subspan(polygon.corners, polygon.count);
             if (!std::all_of(corners.begin(), corners.end(), namesVertex))
                 return lineFault(fileName_, polygon.line,
                                  Text::tr("is a face with a corner that names no vertex of the file, so it "
                                           "cannot be split into triangles."));
-            if (!SplitPolygon(corners, &ObjFaces[polygon.firstFace]))
-                return lineFault(fileName_, polygon.line,
-                                 Text::tr("is a face whose corners all lie on one line, so it cannot be split "
-                                          "into triangles."));
+            to = static_cast<std::size_t>(std::move(faces + from, faces + polygon.firstFace, faces + to) - faces);
+            --pending_;
+            const SplitResult split = SplitPolygon(corners, &ObjFaces[to], room());
+            if (split.fault != PolygonFault::None)
+                return polygonFault(split, 0, polygon.line);
+            to += split.triangles;
+            exact_ += split.triangles;
+            from = polygon.firstFace + polygon.count - 2;
         }
+        ObjFaces.erase(faces + to, faces + from);
         return {};
     }
 
@@ -219,13 +179,15 @@ private:
             const std::string_view token = tokens.next();
             if (token.empty())
                 return lineFault(fileName_, line, Text::tr("is a vertex with fewer than three coordinates."));
-            switch (readSingle(token, *coordinate)) {
-            case Number::NotANumber:
+            // Whatever the locale; a number too small for a float reads as the zero of its sign.
+            switch (numbertext::ReadDecimal(token, *coordinate)) {
+            case numbertext::Decimal::NotANumber:
                 return lineFault(fileName_, line, Text::tr("has %1 where a number should be.").arg(quoted(token)));
-            case Number::TooLarge:
+            case numbertext::Decimal::TooLarge:
                 return lineFault(fileName_, line,
                                  Text::tr("has %1, a number too large for a model.").arg(quoted(token)));
-            case Number::Read:
+            case numbertext::Decimal::TooSmall:
+            case numbertext::Decimal::Single:
                 break;
             }
         }
@@ -255,22 +217,73 @@ private:
             return lineFault(fileName_, line,
                              Text::tr("is a face with %1 corners; a face needs at least three.")
                                  .arg(corners_.size()));
-        const std::size_t triangles = corners_.size() - 2;
         ++faces_;
-        if (forCar_ && ObjFaces.size() + triangles > MaxPolys)
-            return misfit(Text::tr("up to line %1 its %2 faces make %3 triangles, and a car holds at most %4.")
-                              .arg(line)
-                              .arg(faces_)
-                              .arg(ObjFaces.size() + triangles)
-                              .arg(MaxPolys));
-        if (triangles == 1) {
+        if (corners_.size() == 3) {
+            if (room() == 0)
+                return polygonFault({PolygonFault::TooMany, 1}, line, line);
             ObjFaces.push_back({0, {corners_[0], corners_[1], corners_[2]}});
+            ++exact_;
             return {};
         }
-        polygons_.push_back({ObjFaces.size(), line, polygonCorners_.size(), corners_.size()});
+        const std::size_t first = ObjFaces.size();
+        ObjFaces.resize(first + corners_.size() - 2, ObjFace{0, {-1, -1, -1}});
+        if (std::all_of(corners_.begin(), corners_.end(), namesVertex)) {
+            const SplitResult split = SplitPolygon(corners_, &ObjFaces[first], room());
+            if (split.fault != PolygonFault::None)
+                return polygonFault(split, line, line);
+            ObjFaces.resize(first + split.triangles);
+            exact_ += split.triangles;
+            return {};
+        }
+        // Split once every vertex is known; it makes one triangle at least.
+        if (room() == 0)
+            return polygonFault({PolygonFault::TooMany, 1}, line, line);
+        polygons_.push_back({first, line, polygonCorners_.size(), corners_.size()});
         polygonCorners_.insert(polygonCorners_.end(), corners_.begin(), corners_.end());
-        ObjFaces.resize(ObjFaces.size() + triangles, ObjFace{0, {-1, -1, -1}});
+        ++pending_;
         return {};
+    }
+
+    // How many more triangles a car takes, counting a polygon yet to be split as one.
+    std::size_t room() const
+    {
+        const std::size_t taken = exact_ + pending_;
+        constexpr auto most = static_cast<std::size_t>(MaxPolys);
+        return !forCar_ ? std::numeric_limits<std::size_t>::max() : taken < most ? most - taken : 0;
+    }
+
+    // Why the polygon (or triangle) of `line` cannot be taken; `upTo` is the
+    // line read so far, 0 after the last.
+    FileResult polygonFault(const SplitResult& split, qint64 upTo, qint64 line) const
+    {
+        switch (split.fault) {
+        case PolygonFault::OnALine:
+            return lineFault(fileName_, line,
+                             Text::tr("is a face whose corners all lie on one line, so it cannot be split "
+                                      "into triangles."));
+        case PolygonFault::Crossing:
+            return lineFault(fileName_, line,
+                             Text::tr("is a face whose edges cross or fold over one another, so it cannot be "
+                                      "split into triangles; split it into faces that do not."));
+        default:
+            break;
+        }
+        // A polygon yet to be split counts as one triangle: the count is then the least it can be.
+        const std::size_t made = exact_ + pending_ + split.triangles;
+        if (upTo > 0)
+            return misfit((pending_ > 0 ? Text::tr("up to line %1 its %2 faces make at least %3 triangles, and a car "
+                                                   "holds at most %4.")
+                                        : Text::tr("up to line %1 its %2 faces make %3 triangles, and a car holds at "
+                                                   "most %4."))
+                              .arg(upTo)
+                              .arg(faces_)
+                              .arg(made)
+                              .arg(MaxPolys));
+        return misfit((pending_ > 0 ? Text::tr("its %1 faces make at least %2 triangles, and a car holds at most %3.")
+                                    : Text::tr("its %1 faces make %2 triangles, and a car holds at most %3."))
+                          .arg(faces_)
+                          .arg(made)
+                          .arg(MaxPolys));
     }
 
     // A corner that can name no vertex a car holds is refused at its line; one
@@ -301,6 +314,9 @@ private:
     std::vector<Polygon> polygons_;
     std::vector<std::int32_t> polygonCorners_;
     qint64 faces_ = 0;
+    // Triangles made so far, and polygons yet to be split.
+    std::size_t exact_ = 0;
+    std::size_t pending_ = 0;
     std::int32_t highest_ = -1;
     qint64 highestLine_ = 0;
 };

@@ -81,9 +81,9 @@ public:
                                             QtFilter(filter), nullptr, QFileDialog::DontUseNativeDialog);
     }
 
-    QString saveFileName(QWidget* parent, const QString& filter) override
+    QString saveFileName(QWidget* parent, const QString& filter, const QString& suggested) override
     {
-        QFileDialog dialog(parent, QCoreApplication::translate("ui", "Save As"), QString(), QtFilter(filter));
+        QFileDialog dialog(parent, QCoreApplication::translate("ui", "Save As"), suggested, QtFilter(filter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         // The callers ask before replacing a file, where they must.
         dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
@@ -128,10 +128,10 @@ QString OpenFileDialog(QWidget* parent, const QString& filter)
     return provider().openFileName(parent, filter);
 }
 
-QString SaveFileDialog(QWidget* parent, const QString& filter, const AskBeforeReplacing& ask)
+QString SaveFileDialog(QWidget* parent, const QString& filter, const AskBeforeReplacing& ask, const QString& suggested)
 {
     for (;;) {
-        const QString fileName = provider().saveFileName(parent, filter);
+        const QString fileName = provider().saveFileName(parent, filter, suggested);
         const QString question = fileName.isEmpty() || !ask ? QString() : ask(fileName);
         if (question.isEmpty() || MsgBox(parent, question, MsgStyle::YesNoWarning) == MsgAnswer::Yes)
             return fileName;

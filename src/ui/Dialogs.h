@@ -22,7 +22,7 @@ public:
     virtual QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
                              const QString& defaultText) = 0;
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& filter, const QString& suggested) = 0;
 };
 
 // Installs a provider; nullptr restores Qt's dialogs. The caller keeps ownership.
@@ -35,13 +35,15 @@ MsgAnswer MsgBox(QWidget* parent, const QString& text, MsgStyle style = MsgStyle
 QString InputBox(QWidget* parent, const QString& prompt, const QString& defaultText = {}, const QString& title = {});
 
 // The filter comes as "Car Files (*.car)|*.car" (empty: every file). The result
-// is the full path, or the empty text when the user cancels.
+// is the full path, or the empty text when the user cancels. The save dialog
+// opens on the suggested file's folder with its name chosen, when there is one.
 QString OpenFileDialog(QWidget* parent, const QString& filter = {});
 
 // The question to ask before the chosen file is replaced, or the empty text
 // for none. A No chooses again.
 using AskBeforeReplacing = std::function<QString(const QString& fileName)>;
-QString SaveFileDialog(QWidget* parent, const QString& filter = {}, const AskBeforeReplacing& ask = {});
+QString SaveFileDialog(QWidget* parent, const QString& filter = {}, const AskBeforeReplacing& ask = {},
+                       const QString& suggested = {});
 
 // Asks before a file is replaced as Qt's own file dialog does, in its words,
 // when the name is an existing regular file; when it is the open library's

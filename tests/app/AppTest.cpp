@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +34,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cerrno>
 #include <functional>
 #include <optional>
@@ -184,9 +186,9 @@ TEST_F(MainWindow, EditsStoreWhatIsTypedAndRefusalsChangeNothing)
     CarTable cars = MakeCars(4);
     cars[1].Name = RawName("  Wide Name  ");
     Load(Write("four.car", cars)), ChooseCar(2);
-    dialogs << "fast" << "" << "1e39" << "7" << "Thirteen Char" << "Ok" << "" << "Car 2" << "Ok" << "Ok" << "No"
-            << "";
-    for (int i = 0; i < 4; ++i) ActivateRow(20);
+    dialogs << "fast" << "" << "1e39" << "Ok" << "-1e-400" << "Ok" << "7" << "Thirteen Char" << "Ok" << "" << "Car 2" << "Ok"
+            << "Ok" << "No" << "";
+    for (int i = 0; i < 5; ++i) ActivateRow(20);
     for (int i = 0; i < 3; ++i) Click("cmdEdit");
     NewCar("   ", 0), NewCar("Named", -1), NewCar("-", 0);
     Click("cmdRemove");
@@ -194,6 +196,8 @@ TEST_F(MainWindow, EditsStoreWhatIsTypedAndRefusalsChangeNothing)
     (*modLoad::Cars)[0].Name = cars[0].Name = RawName("Renamed\0     "), Click("cmdImport");
     EXPECT_EQ(Selector()->itemText(0), "Renamed");
     EXPECT_EQ(dialogs.messages(), (QStringList{"A library must keep at least one car.", "A library holds at most 32767 cars.",
+                                               "1e39 is too large for a 32-bit float, whose largest is 3.402823E+38.",
+                                               "-1e-400 is too small for a 32-bit float, whose smallest is 1.401298E-45: it would become 0.",
                                                "Name too long", "Please enter a name", "Please select a template car", "Are you sure?"}));
     EXPECT_TRUE(window.close());
     window.show();
@@ -244,8 +248,9 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
         int shownBefore, shownAfter, editing = -1;  // the car the model editor is open on, the keys going to it
         const char* keysTo = nullptr;  // the editor's control that has them
     } steps[] = {
-        {"Undo Set Power of Car 1", [&] { ChooseCar(1), (dialogs << "280"), ActivateRow(34, true); },
-         [](CarTable& t) { t[1].Parameters[34] = 280; }, 1, 1},
+        // A decimal becomes the float nearest to it, not the float nearest to the double nearest to it.
+        {"Undo Set Power of Car 1", [&] { ChooseCar(1), (dialogs << "1.000000059604644785390625"), ActivateRow(34, true); },
+         [](CarTable& t) { t[1].Parameters[34] = std::bit_cast<float>(0x3F800001u); }, 1, 1},
         {"Undo Rename Car 2 to R&&D", [&] { ChooseCar(2), (dialogs << "R&D"), Click("cmdEdit"); },
          [](CarTable& t) { t[2].Name = RawName("R&D\0         "); }, 2, 2},
         {"Undo Add Added", [&] { NewCar("Added", 1); },
@@ -286,7 +291,7 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
         if (editor)
             settings << QString::number(cars[car].PolyColour[editor->findChild<QSlider*>("sPolys")->value()])
                      << QString::number(cars[car].HeadHidden == 0);
-        return std::tuple(Encoded(cars), modLoad::NamesAsShown(cars), car, settings);
+        return std::tuple(Encoded(cars), modLoad::NamesInList(cars), car, settings);
     };
     for (const auto& step : steps) {
         const auto check = [&] {
@@ -317,44 +322,98 @@ TEST_F(MainWindow, EveryKindOfStepIsUndoneAndRedoneWithTheKeys)
 }
 
 // With unsaved changes, closing and loading ask first; each row starts from first.car with one value changed.
-// Saving makes the library clean, so does undoing back to the saved state.
+// Save writes first.car itself, and where it cannot, says why and keeps the window. Saving makes the library
+// clean, so does undoing back to the saved state; the Save button's dialog offers the library's own file.
 TEST_F(MainWindow, UnsavedChangesAreSavedDiscardedOrKeptOnCloseAndOnLoad)
 {
     CarTable edited = MakeCars(3);
+    const QByteArray original = LibraryFile(edited);
     const QString first = Write("first.car", edited), second = Write("second.car", MakeCars(2, 5));
     edited[0].Parameters[0] = 7;
-    const QString saved = folder.filePath("saved.car"), failing = folder.filePath("no folder/saved.car");
+    const QString saved = folder.filePath("saved.car");
     // Load, else close; the answers; whether the window closed or the other library loaded.
     const std::tuple<bool, QStringList, bool> rows[] = {
-        {false, {"Cancel"}, false}, {false, {"Save", ""}, false}, {false, {"Save", failing, "Ok"}, false},
-        {false, {"Save", saved}, true}, {false, {"Discard"}, true},
-        {true, {"Cancel"}, false}, {true, {"Save", saved}, true}, {true, {"Discard"}, true},
+        {false, {"Cancel"}, false}, {false, {"Save"}, true}, {false, {"Save", "Ok"}, false}, {false, {"Discard"}, true},
+        {true, {"Cancel"}, false}, {true, {"Save"}, true}, {true, {"Discard"}, true},
     };
     bool unsaved = false;
     for (const auto& [load, answers, goes] : rows) {
-        QFile::remove(saved);
+        testlib::WriteFile(first, original);
         dialogs.script << first << QStringList(unsaved, "Discard") << "7";
         Click("cmdLoad"), ActivateRow(0);
         const std::size_t asked = dialogs.shown.size() + load;
+        // A folder in the file's place fails the save.
+        const bool fails = answers.size() == 2;
+        if (fails) {
+            QFile::remove(first);
+            QDir().mkdir(first);
+        }
         dialogs.script << QStringList(load, second) << answers;
         const bool went = load ? (Click("cmdLoad"), Selector()->count() == 2) : window.close();
         const QString when = load ? "loading another library" : "closing";
         EXPECT_EQ(went, goes) << qPrintable(when + " " + answers.join(" "));
         EXPECT_EQ(dialogs.shown.at(asked).text, "Save changes to first.car before " + when + "?");
         EXPECT_EQ(dialogs.shown.at(asked).style, ui::MsgStyle::SaveDiscardCancel);
-        EXPECT_EQ(ReadFile(saved), goes && answers[0] == "Save" ? LibraryFile(edited) : QByteArray());
+        EXPECT_EQ(ReadFile(first), fails ? QByteArray() : answers[0] == "Save" ? LibraryFile(edited) : original);
+        if (fails) {
+            EXPECT_TRUE(dialogs.messages().constLast().contains("first.car\": it is a folder"))
+                << qPrintable(dialogs.messages().constLast());
+        }
+        QDir().rmdir(first);
         unsaved = !goes || (!load && answers[0] == "Discard");
         window.show();
     }
 
     // Past the saved state the question names the library as saved.
+    testlib::WriteFile(first, original);
     Load(first), (dialogs << "1" << saved << "2");
-    ActivateRow(0), Click("cmdSave"), ActivateRow(0), Keys(QKeySequence::Undo);
+    ActivateRow(0), Click("cmdSave");
+    EXPECT_EQ(dialogs.shown.back().defaultText, first);
+    ActivateRow(0), Keys(QKeySequence::Undo);
     EXPECT_TRUE(window.close());
     window.show();
     Keys(QKeySequence::Undo), (dialogs << "Cancel");
     EXPECT_FALSE(window.close());
     EXPECT_EQ(dialogs.messages().constLast(), "Save changes to saved.car before closing?");
+}
+
+// A name shows as the file holds it, in Windows-1252; a typed character that no name can hold is refused and
+// named, whole. Every list escapes controls and shows a name of spaces, or of none, visibly. OK on the name
+// offered changes nothing, not even the bytes after its NUL.
+TEST_F(MainWindow, NamesKeepWhatIsTypedAndEveryListTellsThemApart)
+{
+    CarTable cars = MakeCars(5);
+    cars[0].Name = RawName("\x1b[2J\x93Q\x94\0     "), cars[1].Name = RawName("             ");
+    cars[2].Name = RawName("\0Hidden text "), cars[3].Name = RawName("Thirteen Char"), cars[4].Name = RawName("Pad\0\x01\x02       ");
+    const QString names = Write("names.car", cars);
+    Load(names);
+    const QStringList listed{"\\x1b[2J\u201cQ\u201d", QString(13, QChar(0x2423)), "\\x00", "Thirteen Char", "Pad"};
+    const auto rows = [](QListWidget* list) {
+        QStringList texts;
+        for (int row = 0; row < list->count(); ++row) texts << list->item(row)->text();
+        return texts;
+    };
+    QStringList inSelector, inImport, inExport, inNewCar;
+    for (int i = 0; i < Selector()->count(); ++i) inSelector << Selector()->itemText(i);
+    OnModal<frmImport>([&](frmImport* d) { inImport = rows(d->findChild<QListWidget*>("lstCars")); }, [&] { (dialogs << names), Click("cmdImport"); });
+    OnModal<frmImport>([&](frmImport* d) { inExport = rows(d->findChild<QListWidget*>("lstCars")); }, [&] { Click("cmdExport"); });
+    OnModal<frmNewCar>([&](frmNewCar* d) {
+        auto* templates = d->findChild<QComboBox*>("cmbCars");
+        for (int i = 0; i < templates->count(); ++i) inNewCar << templates->itemText(i);
+        d->findChild<QLineEdit*>("txtName")->setText("\U0001F3CERacer"), templates->setCurrentIndex(0);
+        QTest::mouseClick(d->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    }, [&] { (dialogs << "Ok"), Click("cmdAdd"); });
+    EXPECT_EQ((QList<QStringList>{inSelector, inImport, inExport, inNewCar}), QList<QStringList>(4, listed));
+
+    for (const int car : {3, 4}) ChooseCar(car), (dialogs << QString(listed[car])), Click("cmdEdit");
+    EXPECT_FALSE(window.findChild<QAction*>("actUndo")->isEnabled());
+    ChooseCar(1), (dialogs << "\u65e5\u672c\u8eca" << "Ok"), Click("cmdEdit");
+    ChooseCar(0), (dialogs << "\u20acuro"), Click("cmdEdit");
+    EXPECT_EQ(dialogs.messages(), (QStringList{"A name cannot hold \"\U0001F3CE\" (U+1F3CE): names hold the characters of Windows-1252.",
+                                               "A name cannot hold \"\u65e5\" (U+65E5): names hold the characters of Windows-1252."}));
+    EXPECT_EQ(Selector()->itemText(0), "\u20acuro");
+    cars[0].Name = RawName("\x80uro\0        ");
+    EXPECT_EQ(SaveAs("names.car"), LibraryFile(cars));
 }
 
 // The editor's command line, before and after the toolkit takes its options.

@@ -106,15 +106,22 @@ TEST(CarFile, RefusedLoadsNameTheFileAndLeaveTheTableAsItWas)
     for (const auto& [name, bytes] : files) {
         const QString path = name.isEmpty() ? QString() : dir.filePath(name);
         if (name == "pipe.car")
-            ASSERT_EQ(0, mkfifo(qPrintable(path), 0600));  // nobody writes to it: read as empty, not waited for
+            ASSERT_EQ(0, mkfifo(qPrintable(path), 0600));  // nobody writes to it: refused at once, not waited for
         else if (name != "missing.car" && name != "folder.car" && !name.isEmpty()) WriteFile(path, bytes);
         const FileResult result = LoadCars(path, cars);
         EXPECT_TRUE(!result && result.message.contains('"' + path + '"')) << qPrintable(name);
         EXPECT_EQ(result.message.contains("memory"), name == "large.car") << qPrintable(result.message);
         EXPECT_EQ(result.message.contains("declares 2 cars but holds only 1 whole record."), name == "one of two.car");
+        EXPECT_EQ(result.message.contains("no program is writing to it."), name == "pipe.car");
         EXPECT_EQ(Encoded(cars), before) << qPrintable(name);
     }
     allocationCap = SIZE_MAX;
+    // Once a program writes to the pipe, the library comes whole, the byte that told so too.
+    const int writer = open(qPrintable(dir.filePath("pipe.car")), O_RDWR);
+    const QByteArray library = LibraryFile(MakeCars(3, 4));
+    ASSERT_EQ(write(writer, library.constData(), library.size()), library.size());
+    EXPECT_TRUE(LoadCars(dir.filePath("pipe.car"), cars) && Encoded(cars) == Encoded(MakeCars(3, 4)));
+    close(writer);
     EXPECT_FALSE(QFile::exists(dir.filePath("missing.car")));
 }
 
@@ -311,6 +318,27 @@ TEST(CarRecord, UsedPolysRoundAndStayWithinTheTableAndTrimmingTakesOnlySpaces)
     }
     EXPECT_TRUE(PolyInModel({0, 29, 7}) && !PolyInModel({0, 30, 7}) && !VertexInModel(-1));
     EXPECT_EQ(TrimSpaces(QStringLiteral(" \t\u00a0Tab \t ")), QStringLiteral("\t\u00a0Tab \t"));  // only spaces go
+}
+
+// Every byte is a character of Windows-1252 and back; a character no byte holds is refused, named
+// whole. Lists escape controls and show a name of spaces, or of none, visibly.
+TEST(CarRecord, NamesAreWindows1252AndListedSoThatEachCanBeToldApart)
+{
+    for (int b = 1; b < 256; ++b) {
+        const QByteArray byte(1, static_cast<char>(b));
+        EXPECT_EQ(NameBytes(NameAsShown(StoredName(byte))), byte) << b;
+    }
+    EXPECT_EQ(NameAsShown(RawName("\x80uro \x93\x85\x94\x9F\x81\xFF\0 ")), QStringLiteral("\u20acuro \u201c\u2026\u201d\u0178\u0081\u00ff"));
+    for (const auto& [text, character] : {std::pair{QStringLiteral("\u65e5\u672c"), QStringLiteral("\u65e5")},
+                                          {QStringLiteral("Go \U0001F3CERacer"), QStringLiteral("\U0001F3CE")},
+                                          {QStringLiteral("x\u0080"), QStringLiteral("\u0080")}}) {
+        QString refused;
+        EXPECT_TRUE(!NameBytes(text, &refused) && refused == character) << qPrintable(text);
+    }
+    const std::pair<CarName, QString> listed[] = {{RawName("\x1b[2J\x81\0       "), "\\x1b[2J\\x81"}, {RawName("             "), QString(13, QChar(0x2423))},
+                                                  {RawName("  \0          "), QString(2, QChar(0x2423))}, {RawName("\0Hidden text "), "\\x00"},
+                                                  {RawName(" A \0         "), " A "}};
+    for (const auto& [name, shown] : listed) EXPECT_EQ(NameInList(name), shown);
 }
 
 TEST(Palette, HoldsTheFixedColoursAndRoundsBlendsDown)

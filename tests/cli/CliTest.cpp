@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 #include <cstring>
 
 #include <pty.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -106,15 +108,22 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
     };
     const std::pair<QString, const char*> cases[] = {
         {replaced("\"cars\": [", "\"cars\": [,"), "line 2, column 12: illegal value"},
-        {replaced("\"Top Speed\": 285", "\"Top Speed\": 1e400"), "line 43, column 22: illegal number"},
-        // Halfway between the largest float and the next power of two.
-        {replaced("\"Mass\": 1250", "\"Mass\": 3.4028235677973366e38"), "$.cars[0].Parameters.Mass: is out of"},
+        // Too large or too small for a float, one message each whatever the exponent. Halfway between
+        // the largest float and the next power of two is too large; a byte past a double's range misfits.
+        {replaced("\"Top Speed\": 285", "\"Top Speed\": 1e400"), "$.cars[0].Parameters[\"Top Speed\"]: is too large for a 32-bit"},
+        {replaced("\"Mass\": 1250", "\"Mass\": -340282356779733661637539395458142568448"), "$.cars[0].Parameters.Mass: is too large for a 32-bit"},
+        {replaced("\"Mass\": 1250", "\"Mass\": -1e-400"), "$.cars[0].Parameters.Mass: is too small for a 32-bit float, whose"},
+        {replaced("\"Mass\": 1250", "\"Mass\": 7e-46"), "$.cars[0].Parameters.Mass: is too small for a 32-bit float, whose"},
+        {replaced("\"ExtraByte1\": 0", "\"ExtraByte1\": 1e999"), "$.cars[0].ExtraByte1: must be a whole number from 0 to 255"},
         {replaced("\"Mass\": 1250", "\"Mass\": \"0x7fc00000\\n\""), "$.cars[0].Parameters.Mass: must be a number"},
-        {replaced("\"Mass\": 1250", "\"Mass\\n\": 1250"), "$.cars[0].Parameters[\"Mass\\u000a\"]: is not a parameter"},
+        // A key that is no field ends the reading where it stands, before a fault of the text after it.
+        {replaced("\"Mass\": 1250", "\"Mass\\n\": 1250"), "$.cars[0].Parameters[\"Mass\\u000a\"]: is not a parameter name; it is at line 45, column 9"},
+        {replaced("\"HeadHidden\": 0,", "\"HeadHidden\": 0, \"Colour\": 1,") + "}", "$.cars[0].Colour: is not a field of a car; it is at line 53, column 24"},
         // A key given twice, refused at the second, also where nothing else is read.
         {replaced("\"Power\": 420", "\"Power\": \"junk\", \"Power\": 1"),
          "$.cars[0].Parameters.Power: is given twice; the second is at line 42, column 26"},
-        {replaced("[0, 1, 2]", "[0, 1, 2], {\"a\": [{\"b\": 1, \"b\": 2}]}"), "$.cars[0].Polys[1].a[0].b: is given twice"},
+        // Keys within a value already refused are not read.
+        {replaced("[0, 1, 2]", "[0, 1, 2], {\"a\": [{\"b\": 1, \"b\": 2}]}"), "$.cars[0].Polys[1]: must be a list of 3 corners"},
         {replaced("[0, 1, 2]", "[0, 1, 256]"), "$.cars[0].Polys[0][2]: must be a whole number from 0 to 255"},
         {replaced("\"ExtraByte1\": 0", "\"ExtraByte1\": 2.56e2"), "$.cars[0].ExtraByte1: must be a whole number from 0 to 255"},
         {replaced("[0, 1, 2]", "[0, 1]"), "$.cars[0].Polys[0]: must be a list of 3"},
@@ -122,22 +131,35 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
         {replaced("\"HeadHidden\": 0,", ""), "$.cars[0].HeadHidden: is missing"},
         {QString("[").repeated(300), "line 1, column 257: nested too deeply"},
         {json + QChar(0), "The standard input is not JSON text: byte 31261 is 0x00"},
+        // A UTF-8 byte-order mark is passed over; columns count after it.
+        {QChar(0xFEFF) + replaced("\"cars\": [", "\"cars\": [,"), "line 2, column 12: illegal value"},
     };
     const QString out = path("out.car");
     for (const auto& [text, fault] : cases) {
         ASSERT_FALSE(text.isEmpty()) << fault;
         const Result built = run({"build", "-", out}, text.toUtf8());
-        EXPECT_TRUE(built.status == 1 && built.err.contains(fault) && !QFile::exists(out)) << qPrintable(built.err);
+        EXPECT_TRUE(built.status == 1 && built.err.contains(fault) && !QFile::exists(out)) << fault << " | " << qPrintable(built.err);
     }
-    // A name shorter than 13 characters is stored as the editor stores a new name.
-    ASSERT_EQ(run({"build", "-", out}, replaced("Comet GT\\u0000    ", "Comet").toUtf8()).status, 0);
+    // Text in UTF-16 or UTF-32 is named, with a mark or without.
+    for (const auto& [encoding, mark, says] : {std::tuple{QStringConverter::Utf16LE, true, "UTF-16 little-endian"},
+                                               {QStringConverter::Utf16BE, false, "UTF-16 big-endian"},
+                                               {QStringConverter::Utf32LE, false, "UTF-32 little-endian"}})
+        EXPECT_TRUE(run({"build", "-", out}, QStringEncoder(encoding, mark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default)(json))
+                        .err.contains(QString("The standard input is in %1; JSON is read in UTF-8.").arg(says))) << says;
+    // A name shorter than 13 characters is stored as the editor stores a new name; a decimal
+    // becomes the float nearest to it, behind a byte-order mark too.
+    const QString power = replaced("\"Power\": 420", "\"Power\": 1.000000059604644785390625");
+    ASSERT_EQ(run({"build", "-", out}, "\xEF\xBB\xBF" + replaced("Comet GT\\u0000    ", "Comet").toUtf8()).status, 0);
     EXPECT_EQ(Loaded(out)[0].Name, RawName("Comet\0       "));
+    ASSERT_EQ(run({"build", "-", out}, power.toUtf8()).status, 0);
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(Loaded(out)[0].Parameters[34]), 0x3F800001u);
 }
 
 TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
 {
-    const QString copy = path("copy.car"), png = path("copy.png"), huge = path("huge.json");
+    const QString copy = path("copy.car"), png = path("copy.png"), huge = path("huge.json"), fifo = path("fifo.car");
     QFile::copy(Demo, copy), QFile::copy(Demo, png);
+    ASSERT_EQ(mkfifo(qPrintable(fifo), 0600), 0);
     ASSERT_TRUE(QFile::resize(WriteFile(huge, QByteArray()), cli::MaxJsonBytes + 1));  // its bytes are never read
     const std::tuple<QStringList, int, const char*> cases[] = {
         {{"\x1b[2J"}, 2, "\"\\x1b[2J\" is not a command"},
@@ -147,6 +169,8 @@ TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
         {{"list", path("\u202egnp.car")}, 1, "\\u202egnp.car\": No such file"},
         {{"build", "/dev/zero", path("x.car")}, 1, "\"/dev/zero\" is not JSON text: byte 0 is 0x00, a control character."},
         {{"build", huge, path("x.car")}, 1, "huge.json\" is longer than the JSON of any library can be (536854528 bytes)."},
+        {{"list", fifo}, 1, "fifo.car\": no program is writing to it."},
+        {{"build", fifo, path("x.car")}, 1, "fifo.car\": no program is writing to it."},
         {{"show", Demo, "1\n"}, 1, "holds no car named \"1\\x0a\""},
         {{"show", Demo, "6"}, 1, "holds 6 cars, at positions 0 to 5; there is no car at position 6."},
         {{"show", odd, "Comet GT"}, 1, "holds 2 cars named \"Comet GT\", at positions 0, 2"},
@@ -163,11 +187,12 @@ TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
     }
     EXPECT_FALSE(QFile::exists(path("x.obj")) || QFile::exists(path("x.car")));
     EXPECT_TRUE(ReadFile(copy) == ReadFile(Demo) && ReadFile(png) == ReadFile(Demo));
-    // Output that a full disk refuses is a failure, the help and the version included.
-    for (const QStringList& args : {QStringList{"--help"}, {"--version"}, {"list", Demo}}) {
+    // Output that a full disk refuses is a failure, told in one line, the help and the version included.
+    for (const QStringList& args : {QStringList{"--help"}, {"--version"}, {"list", Demo}, {"dump", Demo}}) {
         QProcess process;
         process.setStandardOutputFile("/dev/full"), process.start(VELMAR_CLI, args);
         EXPECT_TRUE(process.waitForFinished(60000) && process.exitCode() == 1) << qPrintable(args.join(u' '));
+        EXPECT_EQ(process.readAllStandardError().count('\n'), 1) << qPrintable(args.join(u' '));
     }
     // A failed sync fails the write, the file's before the rename as the folder's after it; the old file stays.
     const QString kept = WriteFile(path("kept.obj"), QByteArray("mine"));
@@ -216,13 +241,13 @@ TEST_F(Cli, ListsAndShowsOddCarsWithoutHarm)
 {
     const QStringList lines = run({"list", Hostile}).out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 15);
-    EXPECT_EQ(lines[0], " 0  121 points            20 vertices  40 triangles");
+    EXPECT_EQ(lines[0], " 0  121 points     20 vertices  40 triangles");
     EXPECT_TRUE(lines[11].endsWith("255 vertices  32 triangles  (outside the model: VertexCount is 255, and a model holds 30 vertices)"));
-    // Controls escaped, a % left alone, Latin-1 letters as they are, the name ending at its NUL.
-    EXPECT_TRUE(lines[13].startsWith("13  \u00a0\\x80\\x85\\x9fHigh\u00ad\u00e9\u00ff  ")) << qPrintable(lines[13]);
-    EXPECT_TRUE(run({"list", odd}).out.contains("\n1  \\x1b[2J%1\\x85\u00e9\u00ff\\x0a  "));
+    // Controls escaped, a % left alone, Windows-1252 letters as they are, the name ending at its NUL.
+    EXPECT_TRUE(lines[13].startsWith("13  \u00a0\u20ac\u2026\u0178High\u00ad\u00e9\u00ff  ")) << qPrintable(lines[13]);
+    EXPECT_TRUE(run({"list", odd}).out.contains("\n1  \\x1b[2J%1\u2026\u00e9\u00ff\\x0a  "));
     // A car is chosen by its name as list prints it, and counts of one are singular.
-    EXPECT_EQ(run({"show", odd, "\\x1b[2J%1\\x85\u00e9\u00ff\\x0a"}).out, run({"show", odd, "1"}).out);
+    EXPECT_EQ(run({"show", odd, "\\x1b[2J%1\u2026\u00e9\u00ff\\x0a"}).out, run({"show", odd, "1"}).out);
     CarTable one{Loaded(Demo)[1]};
     one[0].VertexCount = 1, one[0].PolyPointCount = 3;
     const QString oneCar = WriteFile(path("one.car"), one), title = WriteFile(path("\x1b]0;title\a.car"), Loaded(Demo));

@@ -236,6 +236,12 @@ TEST_F(EditorTest, TheToolboxEditsImportsAndExportsAndReopeningSetsItAfresh)
         colour->setText(typed);
         EXPECT_EQ(Car().PolyColour[12], stored) << typed;
     }
+    // Typed key by key, 300 stores 3, then 30; Enter, or leaving the box, shows what is stored.
+    colour->selectAll(), QTest::keyClicks(colour, "300"), QTest::keyClick(colour, Qt::Key_Return);
+    EXPECT_EQ(colour->text() + " " + QString::number(Car().PolyColour[12]), "30 30");
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    colour->selectAll(), QTest::keyClicks(colour, "x"), QApplication::sendEvent(colour, &leave);
+    EXPECT_EQ(colour->text(), "30");
     // Flip negates every part of the normal of the triangle's number; none past the normal table.
     const CarRecord before = Car();
     Click("cmdFlipPoly");

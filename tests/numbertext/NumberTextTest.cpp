@@ -4,6 +4,7 @@
 
 #include <QLocale>
 
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -23,8 +24,18 @@ TEST(NumberText, WritesSevenSignificantDigitsAndReadsThemBackInTheUsersLocale)
         EXPECT_NEAR(numbertext::TextToSingle(QLatin1String(text)).value(), value, std::abs(value) * 1e-6f) << text;
     }
     EXPECT_EQ(numbertext::SingleToText(numbertext::TextToSingle(QStringLiteral(" 1.50 ")).value()), QStringLiteral("1.5"));
-    for (const char* text : {"", "   ", "abc", "12abc", "1,5", "1e39", "-1e39", "inf", "nan"})
-        EXPECT_FALSE(numbertext::TextToSingle(QLatin1String(text)).has_value()) << text;
+    // Straight from the digits to the nearest float, with one rounding; out of range, why.
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(*numbertext::TextToSingle(QStringLiteral("1.000000059604644785390625"))), 0x3F800001u);
+    using enum numbertext::Decimal;
+    const std::pair<const char*, numbertext::Decimal> refused[] = {
+        {"", NotANumber}, {"   ", NotANumber}, {"abc", NotANumber}, {"12abc", NotANumber}, {"1,5", NotANumber},
+        {"inf", NotANumber}, {"nan", NotANumber}, {"1e", NotANumber}, {"--1", NotANumber}, {"1e39", TooLarge},
+        {"-1e400", TooLarge}, {"3.4028236e38", TooLarge}, {"1e-46", TooSmall}, {"-1e-400", TooSmall}};
+    for (const auto& [text, why] : refused) {
+        numbertext::Decimal read = Single;
+        EXPECT_FALSE(numbertext::TextToSingle(QLatin1String(text), &read).has_value()) << text;
+        EXPECT_EQ(read, why) << text;
+    }
 
     // Whole numbers are rounded from the digits, a half to the even one.
     const std::pair<const char*, std::optional<qint64>> wholes[] = {

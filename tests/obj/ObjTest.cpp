@@ -49,11 +49,13 @@ protected:
     const CarRecord before = car;
 };
 
-// The text with a UTF-16 byte-order mark, in either byte order.
-QByteArray utf16(const QByteArray& text, QStringConverter::Encoding order)
+// The text in UTF-16, with a byte-order mark unless told otherwise.
+QByteArray utf16(const QString& text, QStringConverter::Encoding order, bool mark = true)
 {
-    return QStringEncoder(order, QStringConverter::Flag::WriteBom)(QString::fromLatin1(text));
+    return QStringEncoder(order, mark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default)(text);
 }
+
+const QByteArray square = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n";
 
 TEST_F(Obj, ReadsVerticesAndFacesInEveryLineStyle)
 {
@@ -83,19 +85,42 @@ TEST_F(Obj, ReadsVerticesAndFacesInEveryLineStyle)
         {utf16("v 1 2 3\r\nf 1 1 1", QStringConverter::Utf16LE), one, {{0, 0, 0}}},
         {utf16("v 1 2 3\r\nf 1 1 1", QStringConverter::Utf16BE), one, {{0, 0, 0}}},
         {"v 1 2 3 #" + QByteArray(MaxLineLength + 5, 'x') + "\nv 4 5 6", {bits(1, 2, 3), bits(4, 5, 6)}, {}},
+        // Old Mac line ends: a lone CR ends a line, also the last one.
+        {"v 1 2 3\rv 4 5 6\r\rf 1 1 2\r", {bits(1, 2, 3), bits(4, 5, 6)}, {{0, 0, 1}}},
     };
     for (const auto& [text, vertices, faces] : cases)
         EXPECT_EQ(read(text), std::pair(vertices, faces)) << text.left(80).constData();
     // Convex: a fan, corners named ahead or counted back. An L with a reflex third corner cut
-    // into ears that run its way, in XY and XZ (clockwise from +Y). A dart. A figure of eight.
+    // into ears that run its way, in XY and XZ (clockwise from +Y). A dart. Corners repeated in
+    // a row, or on the line between their neighbours, dropped: also in a face read before its
+    // vertices, whose unused room closes up, and at 8000, where floats put them a hair off the line.
+    QByteArray far = "f 1 2 3 4 5 6 7 8 9 10\n";
+    for (const auto& [x, y] : {std::pair{8000.0, 8000.0}, {8000.3, 8000.1}, {8000.6, 8000.2}, {8000.9, 8000.3}, {8001.2, 8000.4},
+                               {8001.5, 8001.5}, {8001.0, 8002.2}, {8000.3, 8002.3}, {7999.6, 8001.7}, {7999.5, 8000.8}})
+        far += "v " + QByteArray::number(x, 'f', 1) + ' ' + QByteArray::number(y, 'f', 1) + " 0\n";
+    const QByteArray pentagon = "v 0 0 0\nv 1 0 0\nv 2 0 0\nv 2 2 0\nv 0 2 0\n";
     const std::pair<QByteArray, std::vector<Corners>> polygons[] = {
         {"f 1 2 3 4\nv 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 2 0.5 0\nf -4 -1 -3 -2 -5\n", {{0, 1, 2}, {0, 2, 3}, {1, 4, 2}, {1, 2, 3}, {1, 3, 0}}},
         {"v 2 0 0\nv 2 1 0\nv 1 1 0\nv 1 2 0\nv 0 2 0\nv 0 0 0\nf 1 2 3 4 5 6\n", {{5, 0, 1}, {5, 1, 2}, {5, 2, 3}, {5, 3, 4}}},
         {"v 2 0 0\nv 2 0 1\nv 1 0 1\nv 1 0 2\nv 0 0 2\nv 0 0 0\nf 1 2 3 4 5 6\n", {{5, 0, 1}, {5, 1, 2}, {5, 2, 3}, {5, 3, 4}}},
         {"v 2 1 0\nv 0 2 0\nv 1 1 0\nv 0 0 0\nf 1 2 3 4\n", {{0, 1, 2}, {0, 2, 3}}},
-        {"v 0 0 0\nv 1 1 0\nv 1 0 0\nv 0 1 0\nf 1 2 3 4\n", {{0, 1, 2}, {0, 2, 3}}},
+        {pentagon + "f 1 2 3 4 5\n", {{0, 2, 3}, {0, 3, 4}}},
+        {square + "f 1 2 2 3 4 1\n", {{0, 1, 2}, {0, 2, 3}}},
+        {"f 1 2 3 4 5\nf 1 2 3\n" + pentagon, {{0, 2, 3}, {0, 3, 4}, {0, 1, 2}}},
+        {far, {{0, 4, 5}, {0, 5, 6}, {0, 6, 7}, {0, 7, 8}, {0, 8, 9}}},
+        // Triangles as the file gives them: both sides of one, one without area, one too small for a float's products.
+        {"v 0 0 0\nv 1 0 0\nv 0 1 0\nv 5 5 5\nf 1 2 3\nf 1 3 2\nf 4 4 1\n", {{0, 1, 2}, {0, 2, 1}, {3, 3, 0}}},
+        {"v 0 0 0\nv 1e-25 0 0\nv 0 1e-25 0\nf 1 2 3\n", {{0, 1, 2}}},
     };
-    for (const auto& [text, faces] : polygons) EXPECT_EQ(read(text).second, faces) << text.constData();
+    for (const auto& [text, faces] : polygons) {
+        EXPECT_EQ(read(text).second, faces) << text.constData();
+        // Every vertex a triangle uses has a direction.
+        for (const ObjFace& f : ObjFaces)
+            for (const std::int32_t c : f.Corners) {
+                const ObjVertex& n = ObjNormals[ObjVertices[c].NormalIndex];
+                EXPECT_NEAR(std::hypot(n.X, n.Y, n.Z), 1.0, 1e-6) << text.constData() << " vertex " << c;
+            }
+    }
     QLocale::setDefault(QLocale::c());
 }
 
@@ -106,18 +131,28 @@ TEST_F(Obj, RefusesALineOrAFileItCannotReadAndNamesIt)
     const std::tuple<QByteArray, const char*, bool> cases[] = {  // true: imported into a car
         {"v 1 2 3\nv 1 2\n", "fewer than three coordinates", false},
         {"v 1,5 2 3", "\"1,5\" where a number", false},
-        {"v 1 2 3\rv 4 5 6\r\n", "\"3?v\" where a number", false},
+        // A CR at the end of the buffer waits for the LF after it, which ends the same line.
+        {"v 1 2 3 #" + QByteArray(MaxLineLength + 65536 - 10, 'x') + "\r\nv 1 2 x\n", "Line 2 of \"@\" has \"x\"", false},
+        // A character whose two halves the 64 KiB read splits, and UTF-16 without its mark.
+        {utf16("#" + QString(32757, 'x') + "\nv 1 2 3\U0001F3CE\n", QStringConverter::Utf16LE), "has \"3\U0001F3CE\" where", false},
+        {utf16("v 1 2 3\r\n", QStringConverter::Utf16LE, false), "\"@\" looks like UTF-16 text (little-endian) without", true},
+        {utf16("v 1 2 3\r\n", QStringConverter::Utf16BE, false), "\"@\" looks like UTF-16 text (big-endian) without", false},
         {"v 1 2 3\n\r\nv 1 2 abcdefghijklmnopqrstuvwxyz\n", "Line 3 of \"@\" has \"abcdefghijklmnopqrstuvwx...\" where", false},
         {"v 1 2 3.5e38\n", "\"3.5e38\", a number too large", false},
         {"f 1 2 32768", "face corner \"32768\"", false},
         {"f 1 2 # 3", "a face with 2 corners; a face needs at least three", false},
         {"v 0 0 0\nv 1 1 1\nv 2 2 2\nv 3 3 3\nf 1 2 3 4\n", "Line 5 of \"@\" is a face whose corners all lie on one line", false},
         {"v 0 0 0\nv 1 0 0\nv 1 1 0\nf 1 2 3 4\n", "Line 4 of \"@\" is a face with a corner that names no vertex", false},
+        {square + "f 1 1 2 2 1\n", "Line 5 of \"@\" is a face whose corners all lie on one line", false},
+        {"v 0 0 0\nv 1 1 0\nv 1 0 0\nv 0 1 0\nf 1 2 3 4\n", "Line 5 of \"@\" is a face whose edges cross", true},
+        // A five-pointed star turns the same way at every corner, yet a fan of it overlaps itself.
+        {"v 0 1 0\nv -0.588 -0.809 0\nv 0.951 0.309 0\nv -0.951 0.309 0\nv 0.588 -0.809 0\nf 1 2 3 4 5\n", "Line 6 of \"@\" is a face whose edges cross", false},
         {"v 1 2 3" + QByteArray(MaxLineLength, ' ') + "4\nv 1 2 3\n", "Line 1 of \"@\" holds more than 1048576 bytes", false},
         {mesh(3, 1) + "f 1 2 0\nv 0 0 0\n", "Line 5 of \"@\" has the face corner \"0\", which names no vertex", true},
         {mesh(31, 1), "fit a car: line 31 holds vertex 31, and a car holds at most 30 vertices.", true},
         {mesh(3, 41), "fit a car: up to line 44 its 41 faces make 41 triangles, and a car holds at most 40.", true},
-        {mesh(4, 39) + "f 1 2 3 4\n", "up to line 44 its 40 faces make 41 triangles", true},
+        {square + QByteArray("f 1 2 3\n").repeated(39) + "f 1 2 3 4\n", "up to line 44 its 40 faces make 41 triangles", true},
+        {QByteArray("f 1 2 3 4\n").repeated(20) + "f 1 2 3\n" + square, "fit a car: its 21 faces make 41 triangles", true},
         {mesh(3, 1) + "f 4 2 1\nf 1 2 3\n", "fit a car: line 5 names vertex 4, and the file has vertices 1 to 3.", true},
         {"# only a comment\r\nvt 0 0\r\nf 1 2 3\r\n", "has no vertex lines", true},
     };

@@ -15,7 +15,7 @@
 class ScriptedDialogs final : public ui::DialogProvider {
 public:
     struct Shown {
-        QString text, defaultText = {};  // message, prompt or file filter; the text an input box offers
+        QString text, defaultText = {};  // message, prompt or file filter; the text an input box or save dialog offers
         std::optional<ui::MsgStyle> style = {};  // a message's only
         QString title = {};
     };
@@ -40,7 +40,7 @@ public:
     }
     QString inputBox(QWidget*, const QString& prompt, const QString&, const QString& text) override { return Next({prompt, text}); }
     QString openFileName(QWidget*, const QString& filter) override { return Next({filter}); }
-    QString saveFileName(QWidget*, const QString& filter) override { return Next({filter}); }
+    QString saveFileName(QWidget*, const QString& filter, const QString& suggested) override { return Next({filter, suggested}); }
 
     QStringList messages() const
     {

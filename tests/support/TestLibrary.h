@@ -25,7 +25,7 @@ inline modLoad::CarTable MakeCars(int count, int seed = 0, const QString& prefix
         modLoad::DecodeRecord(bytes, cars[car]);
         for (int i = 0; i < modLoad::ParameterCount; ++i)
             cars[car].Parameters[i] = static_cast<float>(car + seed) + 0.25f * static_cast<float>(i);
-        cars[car].Name = modLoad::StoredName(QStringLiteral("%1 %2").arg(prefix).arg(car));
+        cars[car].Name = modLoad::StoredName(QStringLiteral("%1 %2").arg(prefix).arg(car).toLatin1());
     }
     return cars;
 }

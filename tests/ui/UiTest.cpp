@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using B = QDialogButtonBox;
@@ -61,28 +63,33 @@ TEST(InputBox, ReturnsTheTypedTextAndEmptyOnCancel)
     }
 }
 
+// A save dialog given a file opens on its folder with its name chosen.
 TEST(FileDialogs, ReturnTheChosenPathWithoutAskingToOverwriteOrEmptyOnCancel)
 {
     QTemporaryDir folder;
-    const QString existing = folder.filePath("existing.car");
+    const QString existing = folder.filePath("existing.car"), filter = "Car Files (*.car)|*.car";
     QFile(existing).open(QIODevice::WriteOnly);
     QStringList filters;
+    QString offered;
     // Chooses path in the file dialog that call opens and presses a button; returns what call returned.
-    const auto answer = [&](QString (*call)(QWidget*, const QString&), const QString& path) {
+    const auto answer = [&](const std::function<QString()>& call, const QString& path) {
         QString chosen = "unset";
         OnModal<QFileDialog>([&](QFileDialog* dialog) {
             filters = dialog->nameFilters();
+            offered = dialog->directory().filePath(dialog->findChild<QLineEdit*>("fileNameEdit")->text());
             if (path.isEmpty()) return Press(dialog, B::Cancel);
             dialog->selectFile(path);
             // A question about overwriting would stay unanswered, and fail the test when closed.
             Press(dialog, dialog->acceptMode() == QFileDialog::AcceptOpen ? B::Open : B::Save);
-        }, [&] { chosen = call(nullptr, "Car Files (*.car)|*.car"); });
+        }, [&] { chosen = call(); });
         return QDir::cleanPath(chosen);
     };
-    const auto save = [](QWidget* parent, const QString& filter) { return ui::SaveFileDialog(parent, filter); };
-    EXPECT_EQ((QStringList{answer(ui::OpenFileDialog, existing), filters.join('|'), answer(save, existing),
-                           answer(save, folder.filePath("plain")), answer(ui::OpenFileDialog, QString())}),
+    const auto open = [&] { return ui::OpenFileDialog(nullptr, filter); };
+    const auto save = [&] { return ui::SaveFileDialog(nullptr, filter); };
+    EXPECT_EQ((QStringList{answer(open, existing), filters.join('|'), answer(save, existing),
+                           answer(save, folder.filePath("plain")), answer(open, QString())}),
               (QStringList{existing, "Car Files (*.car)", existing, folder.filePath("plain.car"), ""}));
+    EXPECT_EQ(answer([&] { return ui::SaveFileDialog(nullptr, filter, {}, existing); }, QString()) + offered, existing);
 }
 
 }  // namespace
