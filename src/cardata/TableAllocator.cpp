@@ -1,8 +1,5 @@
 #include "TableAllocator.h"
 
-#include <cstdlib>
-#include <utility>
-
 #include <sys/mman.h>
 
 namespace modLoad {
@@ -18,15 +15,6 @@ std::size_t wholePages(std::size_t bytes)
     return (bytes + HugePage - 1) / HugePage * HugePage;
 }
 
-// The storage of the last large table freed, kept for the next one of about
-// its size: a library loaded in place of another then fills memory already
-// mapped, rather than pages the system must first clear. Tables live on one
-// thread.
-struct Spare {
-    void* storage = nullptr;
-    std::size_t size = 0;
-} spare;
-
 }  // namespace
 
 void* AllocateTable(std::size_t bytes)
@@ -34,11 +22,7 @@ void* AllocateTable(std::size_t bytes)
     if (bytes < LargeTable)
         return ::operator new(bytes);
     const std::size_t size = wholePages(bytes);
-    if (spare.storage && spare.size >= size && spare.size <= 2 * size)
-        return std::exchange(spare, {}).storage;
-    void* const p = std::aligned_alloc(HugePage, size);
-    if (!p)
-        throw std::bad_alloc();
+    void* const p = ::operator new(size, std::align_val_t{HugePage});
     // Only advice: where huge pages are off the table works all the same.
     ::madvise(p, size, MADV_HUGEPAGE);
     return p;
@@ -46,12 +30,10 @@ void* AllocateTable(std::size_t bytes)
 
 void FreeTable(void* p, std::size_t bytes) noexcept
 {
-    if (bytes < LargeTable) {
+    if (bytes < LargeTable)
         ::operator delete(p);
-        return;
-    }
-    std::free(spare.storage);
-    spare = {p, wholePages(bytes)};
+    else
+        ::operator delete(p, std::align_val_t{HugePage});
 }
 
 }  // namespace modLoad

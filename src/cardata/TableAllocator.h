@@ -15,8 +15,7 @@ void FreeTable(void* p, std::size_t bytes) noexcept;
 
 // The storage of car tables. A table of thousands of cars (32767 fill 44 MB)
 // asks for huge pages, so it is mapped in a few dozen faults rather than ten
-// thousand, and the last such table freed is kept for the next; every other
-// entry is made as std::allocator makes it, zeroed.
+// thousand; every other entry is made as std::allocator makes it, zeroed.
 template <typename T>
 class TableAllocator {
 public:

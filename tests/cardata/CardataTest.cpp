@@ -37,6 +37,15 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return ca
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+// Large car tables are aligned for huge pages.
+void* operator new(std::size_t size, std::align_val_t align)
+{
+    const auto a = static_cast<std::size_t>(align);
+    void* p = size <= allocationCap ? std::aligned_alloc(a, (size + a - 1) / a * a) : nullptr;
+    return p ? p : throw std::bad_alloc();
+}
+void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
 
 // The bulk copy and the field walk that big-endian hosts take agree on every byte, both ways.
 TEST(CarFile, BothPathsReadEachFieldFromItsPlaceAndWriteItBack)
