@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QListView>
+#include <QPainter>
 
 namespace ui {
 
@@ -14,6 +15,15 @@ QComboBox* NewLongComboBox(const char* objectName, int visibleCharacters, QWidge
     if (auto* view = qobject_cast<QListView*>(box->view()))
         view->setUniformItemSizes(true);
     return box;
+}
+
+void DrawFocusFrame(QPainter& painter, const QWidget& widget)
+{
+    if (!widget.hasFocus())
+        return;
+    painter.setPen(QPen(widget.palette().color(QPalette::Highlight), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(widget.rect()).adjusted(1, 1, -1, -1));
 }
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 #pragma once
 
 class QComboBox;
+class QPainter;
 class QWidget;
 
 namespace ui {
@@ -10,5 +11,9 @@ namespace ui {
 // and its drop-down lays its rows out without asking each one for its size.
 // Feed it with addItems, in one go.
 QComboBox* NewLongComboBox(const char* objectName, int visibleCharacters, QWidget* parent);
+
+// For a drawing area that takes the keyboard: a frame in the highlight colour
+// along its edge while it has the focus, drawn last.
+void DrawFocusFrame(QPainter& painter, const QWidget& widget);
 
 }  // namespace ui

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QLocale>
+#include <QOpenGLContext>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -120,22 +121,20 @@ protected:
     {
         QTest::mouseEvent(action, view.windowHandle(), button, {}, on->mapTo(&view, at));
     }
-    // Not the preview's context current, as after the window composed a frame.
-    void NoneCurrent() { Preview()->doneCurrent(); }
+    // No context current, as after another part of the program drew.
+    void NoneCurrent() { if (QOpenGLContext* current = QOpenGLContext::currentContext()) current->doneCurrent(); }
     QRect Viewport() const
     {
-        Preview()->makeCurrent();
+        EXPECT_TRUE(OGLUtils::MakeGLCurrent(*Preview()));
         GLint v[4];
         glGetIntegerv(GL_VIEWPORT, v);
         return QRect(v[0], v[1], v[2], v[3]);
     }
-    // A pixel of the middle row of the preview's picture; by default the middle one.
+    // A pixel of the middle row of the picture the preview shows; by default the middle one.
     QColor Pixel(int x = -1) const
     {
-        const QRect viewport = Viewport();
-        GLubyte rgba[4] = {};
-        glReadPixels(x < 0 ? viewport.width() / 2 : x, viewport.height() / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return QColor(rgba[0], rgba[1], rgba[2]);
+        const QImage& picture = Preview()->Picture();
+        return picture.pixelColor(x < 0 ? picture.width() / 2 : x, picture.height() / 2);
     }
 
     ScriptedDialogs dialogs;
