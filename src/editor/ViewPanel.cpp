@@ -19,6 +19,7 @@ ViewPanel::ViewPanel(QWidget* parent)
     picPreview->setObjectName(QStringLiteral("picPreview"));
     picPreview->setFocusPolicy(Qt::StrongFocus);
     picPreview->installEventFilter(this);
+    setAccessibleName(tr("Views"));
 
     const QString viewText = tr("Hovering or Page Down and Page Up pick a vertex; dragging it or the arrow keys move it");
     for (const auto& [view, name] : {std::pair{picXY, tr("Top view (XY)")}, {picYZ, tr("Side view (YZ)")},

@@ -36,8 +36,10 @@ QAccessibleInterface* Interface(const QString&, QObject* object)
 {
     if (auto* box = qobject_cast<QComboBox*>(object); box && !box->accessibleName().isEmpty())
         return new NamedComboBox(box);
+    // The program's own classes, not Qt's, all of whose names begin with Q.
+    const QMetaObject* type = object->metaObject();
     auto* widget = qobject_cast<QWidget*>(object);
-    if (widget && object->metaObject()->superClass() == &QWidget::staticMetaObject)
+    if (widget && type->superClass() == &QWidget::staticMetaObject && type->className()[0] != 'Q')
         return new OwnWidget(widget);
     return nullptr;
 }

@@ -21,15 +21,16 @@ QString DefaultSuffix(const QString& filter)
     return suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('?')) ? QString() : suffix;
 }
 
-// Widens a message box to show its whole title, which a title bar centres
-// between the window's buttons, in a font that may be bold; Qt sizes a box
-// by its text alone.
+// Widens a message box to show its whole title, which a title bar centres on
+// the window and clips at up to three buttons a side (some 75 pixels in Qt's
+// own frame on Wayland), in a font that may be bold; Qt sizes a box by its
+// text alone.
 void FitTitle(QMessageBox& box)
 {
     QFont font = box.font();
     font.setBold(true);
     const QFontMetrics metrics(font);
-    const int width = metrics.horizontalAdvance(box.windowTitle()) + 8 * metrics.height();
+    const int width = metrics.horizontalAdvance(box.windowTitle()) + 10 * metrics.height();
     auto* grid = static_cast<QGridLayout*>(box.layout());
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
                   grid->columnCount());

@@ -96,12 +96,17 @@ protected:
             QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
         }, [&] { Click("cmdImport"); });
     }
+    // A double click, or Return on the row the keyboard moved to, which it does not select.
     void ActivateRow(int row, bool byKeyboard = false)
     {
-        Details()->scrollToItem(Details()->topLevelItem(row));
-        const QPoint at = Details()->visualItemRect(Details()->topLevelItem(row)).center();
-        QTest::mouseClick(Details()->viewport(), Qt::LeftButton, {}, at);
-        byKeyboard ? QTest::keyClick(Details(), Qt::Key_Return) : QTest::mouseDClick(Details()->viewport(), Qt::LeftButton, {}, at);
+        QTreeWidgetItem* item = Details()->topLevelItem(row);
+        Details()->scrollToItem(item);
+        const QPoint at = Details()->visualItemRect(item).center();
+        if (byKeyboard)
+            Details()->clearSelection(), Details()->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate),
+                QTest::keyClick(Details(), Qt::Key_Return);
+        else
+            QTest::mouseClick(Details()->viewport(), Qt::LeftButton, {}, at), QTest::mouseDClick(Details()->viewport(), Qt::LeftButton, {}, at);
     }
     // View on the car; act runs while the model editor is open.
     void View(int car, const std::function<void(frmView*)>& act)

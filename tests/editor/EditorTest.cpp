@@ -11,6 +11,7 @@
 #include "modOBJ.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QOpenGLContext>
@@ -18,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <GL/gl.h>
 
@@ -312,6 +314,8 @@ TEST_F(EditorTest, TheLoopDrawsOneFrameAfterEachChangeAndNoneWhileNothingChanges
         {0, [&] { Mouse(MouseRelease, xy, corner(30)); }},
         {1, [&] { Mouse(MousePress, Preview(), {20, 20}), Mouse(MouseMove, Preview(), {25, 20}); }},  // turned
         {0, [&] { Mouse(MouseRelease, Preview(), {25, 20}); }},
+        {1, [&] { QTest::keyClick(Preview(), Qt::Key_Left); }},
+        {1, [&] { QTest::keyClick(xy, Qt::Key_PageDown); }},
         {1, [&] { view.resize(600, 420); }},
     };
     // The opening draws one frame, and none follows while nothing changes.
@@ -373,6 +377,75 @@ TEST_F(EditorTest, ThePreviewShowsWhatTheRecordAndTheSelectionSayAndTurnsWithThe
     EXPECT_EQ(std::make_pair(view.RotX, view.RotY), std::make_pair(-30.0f, 180.0f));
     view.RenderFrame();
     EXPECT_TRUE(Near(Pixel(left), PaletteColour(50)));
+}
+
+// Owned by a window, the editor opens centred over it (no window manager moves it here) as its transient,
+// on Wayland its child. It is drawn as an ordinary window, not through GL, which Qt 6.4 leaves without
+// decorations on Wayland, where it keeps the frame Qt draws. The close request that its title bar's button
+// sends ends it, as Escape does.
+TEST_F(EditorTest, OwnedItOpensFramedOverItsWindowAndClosesFromItsCloseButtonOrEscape)
+{
+    QWidget owner;
+    owner.setGeometry(100, 80, 400, 300), owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    frmView owned(history, &owner);
+    const bool wayland = QGuiApplication::platformName() == "wayland";
+    const std::function<void()> closes[] = {[&] { owned.windowHandle()->close(); },
+                                            [&] { QApplication::setActiveWindow(&owned), QTest::keyClick(&owned, Qt::Key_Escape); }};
+    for (const auto& close : closes) {
+        bool rescued = false, drawn = false, framed = false, over = false;
+        QTimer::singleShot(0, &owned, [&] {
+            drawn = QTest::qWaitForWindowExposed(&owned) && OGLUtils::GLContext != 0 &&
+                    owned.findChild<GLSurface*>("picPreview")->isVisible();
+            QWindow* window = owned.windowHandle();
+            framed = window->transientParent() == owner.windowHandle() && window->surfaceType() == QSurface::RasterSurface &&
+                     (!wayland || window->frameMargins().top() > 0);
+            over = wayland || (owned.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength() <= 2;
+            close();
+        });
+        QTimer::singleShot(10000, &owned, [&] { rescued = StopRender = true; });
+        owned.Run();
+        EXPECT_EQ(std::make_tuple(drawn, framed, over, rescued, owned.isVisible(), OGLUtils::GLContext),
+                  std::make_tuple(true, true, true, false, false, 0u));
+    }
+}
+
+// Tab visits the views and the preview after the toolbox, each framed while it has the keyboard. Page Down and
+// Page Up pick what the pointer can pick, round in index order; the arrows move the picked vertex a pixel (0.02
+// units) along the view's axes, a run of presses on one vertex one step, and turn the preview five degrees.
+TEST_F(EditorTest, TheKeyboardReachesTheViewsAndThePreviewToPickMoveAndTurn)
+{
+    SetTriangle(Car(), 0, {4, 1, 200}), SetTriangle(Car(), 1, {1, 7, 4});
+    Open();
+    QApplication::setActiveWindow(&view);
+    Control("chkHeadVisible")->setFocus();
+    QStringList visited;
+    const auto framed = [](QWidget* w) {
+        const QImage picture = w->grab().toImage();
+        return picture.pixelColor(QPoint(1, 1) * picture.devicePixelRatio()) == w->palette().color(QPalette::Highlight);
+    };
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(view.focusWidget(), Qt::Key_Tab);
+        visited << view.focusWidget()->objectName() + (framed(view.focusWidget()) ? "" : " unframed");
+    }
+    EXPECT_EQ(visited, QStringList({"picXY", "picYZ", "picXZ", "picPreview", "cmdImport unframed"}));
+    EXPECT_FALSE(framed(Control("picPreview")));
+
+    const auto press = [&](const char* name, std::initializer_list<Qt::Key> keys) { for (const Qt::Key key : keys) QTest::keyClick(Control(name), key); };
+    QList<int> picked;
+    for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_PageUp})
+        press("picXY", {key}), picked << view.SelectedVertex;
+    EXPECT_EQ(picked, QList<int>({1, 4, 7, 1, 7, 4}));
+    const CarRecord before = Car();
+    press("picXZ", {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down});
+    const Vector& moved = Car().Vertices[4];
+    EXPECT_EQ(std::make_tuple(moved.X, moved.Y, moved.Z), std::make_tuple(0.02f + 0.02f, 0.0f, 0.02f));
+    press("picXY", {Qt::Key_PageDown, Qt::Key_Up});
+    EXPECT_EQ(std::make_pair(history.count(), Car().Vertices[7].Y), std::make_pair(2, -0.02f));
+    history.undo(), history.undo();
+    EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(before));
+    press("picPreview", {Qt::Key_Left, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up});
+    EXPECT_EQ(std::make_pair(view.RotX, view.RotY), std::make_pair(5.0f, 5.0f));
 }
 
 }  // namespace
