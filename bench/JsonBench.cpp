@@ -1,10 +1,12 @@
-// velmar-car dump and build on the largest library, run as the user runs
-// them: their throughput in megabytes of JSON a second, and their peak memory
-// against the size of the library itself.
+// velmar-car dump, build and render on the largest library, run as the user
+// runs them: the throughput of dump and build in megabytes of JSON a second,
+// render's time for its 656 sheets, and the peak memory of each against the
+// size of the library itself.
 #include "BenchSupport.h"
 #include "DemoLibrary.h"
 #include "modLoad.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -99,8 +101,25 @@ void Build(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * QFileInfo(jsonPath()).size());
 }
 
+// Every sheet of the library, written to files in memory and taken away after.
+void Render(benchmark::State& state)
+{
+    const QByteArray library = QFile::encodeName(libraryPath());
+    QDir sheets(folder().filePath("sheets"));
+    for (auto _ : state) {
+        sheets.mkpath(".");
+        record(state, "render",
+               velmarCar({"render", library.constData(), QFile::encodeName(sheets.filePath("big.png")).constData()},
+                         "/dev/null"));
+        state.counters["sheets"] = static_cast<double>(sheets.entryList(QDir::Files).size());
+        sheets.removeRecursively();
+    }
+}
+
 BENCHMARK(Dump)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3.0);
 BENCHMARK(Build)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3.0);
+// Under a minute a run on 2 cores: one run tells.
+BENCHMARK(Render)->Unit(benchmark::kSecond)->UseManualTime()->Iterations(1);
 
 }  // namespace
 

@@ -31,10 +31,9 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <tuple>
 
 namespace {
-
-const QString CarFilter = QStringLiteral("Car Files (*.car)|*.car");
 
 QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent)
 {
@@ -48,7 +47,7 @@ QPushButton* makeButton(const char* name, const QString& caption, QWidget* paren
 frmMain::frmMain(QWidget* parent) : QWidget(parent), undoStack(new history::CarHistory(this))
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Velmar Car Editor v0.9"));
+    setWindowTitle(tr("Velmar Car Editor v0.9"));
     InitTables();
     BuildControls();
     BuildUndoActions();
@@ -64,7 +63,7 @@ void frmMain::InitTables()
 
 void frmMain::BuildControls()
 {
-    Label1 = new QLabel(QStringLiteral("Car:"), this);
+    Label1 = new QLabel(tr("Car:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
 
     // A library may hold 32767 cars.
@@ -72,16 +71,16 @@ void frmMain::BuildControls()
     cmbCars->setAccessibleDescription(tr("The car whose parameters the list shows"));
     Label1->setBuddy(cmbCars);
 
-    cmdAdd = makeButton("cmdAdd", QStringLiteral("Add"), this);
-    cmdEdit = makeButton("cmdEdit", QStringLiteral("Edit"), this);
-    cmdRemove = makeButton("cmdRemove", QStringLiteral("Remove"), this);
-    cmdView = makeButton("cmdView", QStringLiteral("View"), this);
+    cmdAdd = makeButton("cmdAdd", tr("Add"), this);
+    cmdEdit = makeButton("cmdEdit", tr("Edit"), this);
+    cmdRemove = makeButton("cmdRemove", tr("Remove"), this);
+    cmdView = makeButton("cmdView", tr("View"), this);
 
     lstDetails = new QTreeWidget(this);
     lstDetails->setObjectName(QStringLiteral("lstDetails"));
     lstDetails->setAccessibleName(tr("Parameters"));
     lstDetails->setAccessibleDescription(tr("The car's forty parameters; Enter or a double click on a row changes its value"));
-    lstDetails->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Setting")});
+    lstDetails->setHeaderLabels({tr("Name"), tr("Setting")});
     lstDetails->setRootIsDecorated(false);
     lstDetails->setUniformRowHeights(true);
     lstDetails->setAllColumnsShowFocus(true);
@@ -93,15 +92,18 @@ void frmMain::BuildControls()
     // exponent form fit without clipping, and about twenty rows show at once.
     const QFontMetrics metrics(lstDetails->font());
     const int pad = 3 * metrics.averageCharWidth();
-    const int nameWidth = metrics.horizontalAdvance(QStringLiteral("Size of Right Front Wheel")) + 2 * pad;
+    int longestName = 0;
+    for (int i = 0; i < modLoad::ParameterCount; ++i)
+        longestName = std::max(longestName, metrics.horizontalAdvance(modLoad::ParameterCaption(i)));
+    const int nameWidth = longestName + 2 * pad;
     const int settingWidth = metrics.horizontalAdvance(QStringLiteral("-1.234568E+08")) + 2 * pad;
     lstDetails->setColumnWidth(0, nameWidth);
     lstDetails->setMinimumSize(nameWidth + settingWidth + 3 * pad, 20 * (metrics.height() + 4));
 
-    cmdImport = makeButton("cmdImport", QStringLiteral("Import..."), this);
-    cmdExport = makeButton("cmdExport", QStringLiteral("Export..."), this);
-    cmdLoad = makeButton("cmdLoad", QStringLiteral("Load..."), this);
-    cmdSave = makeButton("cmdSave", QStringLiteral("Save..."), this);
+    cmdImport = makeButton("cmdImport", tr("Import..."), this);
+    cmdExport = makeButton("cmdExport", tr("Export..."), this);
+    cmdLoad = makeButton("cmdLoad", tr("Load..."), this);
+    cmdSave = makeButton("cmdSave", tr("Save..."), this);
     cmdLoad->setShortcut(QKeySequence(QKeySequence::Open));
     cmdSave->setShortcut(QKeySequence(QKeySequence::Save));
 
@@ -153,12 +155,7 @@ void frmMain::BuildControls()
 // shows its keys. The three rows of controls stay as they are.
 void frmMain::BuildUndoActions()
 {
-    actUndo = undoStack->createUndoAction(this);
-    actUndo->setObjectName(QStringLiteral("actUndo"));
-    actUndo->setShortcuts(QKeySequence::Undo);
-    actRedo = undoStack->createRedoAction(this);
-    actRedo->setObjectName(QStringLiteral("actRedo"));
-    actRedo->setShortcuts(QKeySequence::Redo);
+    std::tie(actUndo, actRedo) = undoStack->NewActions(this);
     addActions({actUndo, actRedo});
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
@@ -217,7 +214,8 @@ void frmMain::cmbCars_Click()
     QList<QTreeWidgetItem*> rows;
     rows.reserve(modLoad::ParameterCount);
     for (int i = 0; i < modLoad::ParameterCount; ++i)
-        rows << new QTreeWidgetItem(QStringList{modLoad::ParameterNames[i], numbertext::SingleToText(record.Parameters[i])});
+        rows << new QTreeWidgetItem(
+            QStringList{modLoad::ParameterCaption(i), numbertext::SingleToText(record.Parameters[i])});
     lstDetails->addTopLevelItems(rows);
 }
 
@@ -229,7 +227,7 @@ void frmMain::lstDetails_ItemActivated()
     if (!row || car < 0)
         return;
 
-    const QString answer = ui::InputBox(this, QStringLiteral("Enter new value"), row->text(1));
+    const QString answer = ui::InputBox(this, tr("Enter new value"), row->text(1));
     const std::optional<float> value = numbertext::TextToSingle(answer);
     if (!value)
         return;
@@ -241,14 +239,14 @@ void frmMain::lstDetails_ItemActivated()
     if (history::SameRecord(before, after))
         return;
     const QString text =
-        QStringLiteral("Set %1 of %2").arg(modLoad::ParameterNames[parameter], history::StepName(before.Name));
+        tr("Set %1 of %2").arg(modLoad::ParameterCaption(parameter), history::StepName(before.Name));
     undoStack->push(new history::ChangeCar(*undoStack, car, before, after, text));
 }
 
 void frmMain::cmdAdd_Click()
 {
     if (modLoad::Cars->size() >= static_cast<std::size_t>(modLoad::MaxCars)) {
-        ui::MsgBox(this, QStringLiteral("A library holds at most %1 cars.").arg(modLoad::MaxCars));
+        ui::MsgBox(this, tr("A library holds at most %1 cars.").arg(modLoad::MaxCars));
         return;
     }
     frmNewCar dialog(*undoStack, this);
@@ -269,12 +267,12 @@ void frmMain::cmdEdit_Click()
     while (!hasNul && shown.endsWith(QLatin1Char(' ')))
         shown.chop(1);
 
-    const QString answer = modLoad::TrimSpaces(ui::InputBox(this, QStringLiteral("Please enter new name"), shown));
+    const QString answer = modLoad::TrimSpaces(ui::InputBox(this, tr("Please enter new name"), shown));
     if (answer.isEmpty())
         return;
     // Twelve characters leave room for the NUL that ends every name given here.
     if (answer.size() > modLoad::NameLength - 1) {
-        ui::MsgBox(this, QStringLiteral("Name too long"));
+        ui::MsgBox(this, tr("Name too long"));
         return;
     }
     modLoad::CarRecord after = before;
@@ -282,7 +280,7 @@ void frmMain::cmdEdit_Click()
     if (history::SameRecord(before, after))
         return;
     const QString text =
-        QStringLiteral("Rename %1 to %2").arg(history::StepName(name), history::StepName(after.Name));
+        tr("Rename %1 to %2").arg(history::StepName(name), history::StepName(after.Name));
     undoStack->push(new history::ChangeCar(*undoStack, car, before, after, text));
 }
 
@@ -290,20 +288,20 @@ void frmMain::cmdRemove_Click()
 {
     modLoad::CarTable& cars = *modLoad::Cars;
     if (cars.size() == 1) {
-        ui::MsgBox(this, QStringLiteral("A library must keep at least one car."));
+        ui::MsgBox(this, tr("A library must keep at least one car."));
         return;
     }
-    if (ui::MsgBox(this, QStringLiteral("Are you sure?"), ui::MsgStyle::YesNoQuestion) != ui::MsgAnswer::Yes)
+    if (ui::MsgBox(this, tr("Are you sure?"), ui::MsgStyle::YesNoQuestion) != ui::MsgAnswer::Yes)
         return;
 
     const std::int16_t position = static_cast<std::int16_t>(cmbCars->currentIndex());
-    const QString text = QStringLiteral("Remove %1").arg(history::StepName(cars[position].Name));
+    const QString text = tr("Remove %1").arg(history::StepName(cars[position].Name));
     undoStack->push(new history::RemoveCar(*undoStack, position, text));
 }
 
 void frmMain::cmdLoad_Click()
 {
-    const QString fileName = ui::OpenFileDialog(this, CarFilter);
+    const QString fileName = ui::OpenFileDialog(this, tr("Car Files (*.car)|*.car"));
     if (fileName.isEmpty())
         return;
     OpenLibrary(fileName);
@@ -311,7 +309,7 @@ void frmMain::cmdLoad_Click()
 
 void frmMain::OpenLibrary(const QString& fileName)
 {
-    if (!MayDropChanges(QStringLiteral("Save changes to %1 before loading another library?")))
+    if (!MayDropChanges(tr("Save changes to %1 before loading another library?")))
         return;
     // Read into a table of its own, so a refused file leaves the open library,
     // the selection and the controls as they were.
@@ -344,7 +342,7 @@ void frmMain::cmdSave_Click()
 bool frmMain::SaveLibrary()
 {
     // Replacing a file other than the library's own is asked first.
-    const QString fileName = ui::SaveFileDialog(this, CarFilter, [this](const QString& name) {
+    const QString fileName = ui::SaveFileDialog(this, tr("Car Files (*.car)|*.car"), [this](const QString& name) {
         return undoStack->IsLibraryFile(name) ? QString() : ui::ReplaceQuestion(name);
     });
     if (fileName.isEmpty() || !modLoad::Cars)
@@ -381,7 +379,7 @@ bool frmMain::MayDropChanges(const QString& question)
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
-    event->setAccepted(MayDropChanges(QStringLiteral("Save changes to %1 before closing?")));
+    event->setAccepted(MayDropChanges(tr("Save changes to %1 before closing?")));
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event)

@@ -16,7 +16,7 @@
 frmNewCar::frmNewCar(history::CarHistory& undoStack, QWidget* parent) : QDialog(parent), undoStack(undoStack)
 {
     setObjectName(QStringLiteral("frmNewCar"));
-    setWindowTitle(QStringLiteral("New Car"));
+    setWindowTitle(tr("New Car"));
     BuildControls();
 
     cmbCars->addItems(modLoad::NamesAsShown(*modLoad::Cars));
@@ -26,21 +26,21 @@ frmNewCar::frmNewCar(history::CarHistory& undoStack, QWidget* parent) : QDialog(
 
 void frmNewCar::BuildControls()
 {
-    Label1 = new QLabel(QStringLiteral("Name:"), this);
+    Label1 = new QLabel(tr("Name:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     txtName = new QLineEdit(this);
     txtName->setObjectName(QStringLiteral("txtName"));
     Label1->setBuddy(txtName);
 
-    Label2 = new QLabel(QStringLiteral("Copy car:"), this);
+    Label2 = new QLabel(tr("Copy car:"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     cmbCars = ui::NewLongComboBox("cmbCars", modLoad::NameLength, this);
     Label2->setBuddy(cmbCars);
 
-    cmdOk = new QPushButton(QStringLiteral("OK"), this);
+    cmdOk = new QPushButton(tr("OK"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel = new QPushButton(tr("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
     auto* grid = new QGridLayout(this);
@@ -60,19 +60,19 @@ void frmNewCar::BuildControls()
 void frmNewCar::cmdOk_Click()
 {
     if (modLoad::TrimSpaces(txtName->text()).isEmpty()) {
-        ui::MsgBox(this, QStringLiteral("Please enter a name"));
+        ui::MsgBox(this, tr("Please enter a name"));
         return;
     }
     const auto templateCar = static_cast<std::int16_t>(cmbCars->currentIndex());
     if (templateCar < 0) {
-        ui::MsgBox(this, QStringLiteral("Please select a template car"));
+        ui::MsgBox(this, tr("Please select a template car"));
         return;
     }
     modLoad::CarTable car(1);
     modLoad::CopyCar((*modLoad::Cars)[static_cast<std::size_t>(templateCar)], car[0]);
     // The name exactly as typed, spaces around it included.
     car[0].Name = modLoad::StoredName(txtName->text());
-    const QString text = QStringLiteral("Add %1").arg(history::StepName(car[0].Name));
+    const QString text = tr("Add %1").arg(history::StepName(car[0].Name));
     undoStack.push(new history::AddCars(undoStack, std::move(car), text));
     accept();
 }

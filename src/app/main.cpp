@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "CommandLine.h"
+#include "Translations.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     app::SetUpApplication();
+    app::InstallTranslations(app);
     // Read again without the toolkit's own options, which it has taken.
     const app::StartRequest request = app::ReadCommandLine(QApplication::arguments().mid(1));
     if (request.exitCode) {

@@ -155,7 +155,7 @@ static_assert(std::endian::native != std::endian::little || BulkRecords,
 
 FileResult notALibraryFolder(const QString& fileName)
 {
-    return FileFault("\"%1\" is a folder, not a car library.", fileName);
+    return FileFault(Text::tr("\"%1\" is a folder, not a car library."), fileName);
 }
 
 // Where records must be encoded one by one, they pass through a small
@@ -275,15 +275,17 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
     std::uint8_t header[HeaderSize];
     const qint64 got = file.read(reinterpret_cast<char*>(header), HeaderSize);
     if (got < 0)
-        return FileFault("Cannot read \"%1\": %2.", fileName, file.errorString());
+        return FileFault(Text::tr("Cannot read \"%1\": %2."), fileName, file.errorString());
     if (got < HeaderSize)
-        return FileFault("\"%1\" is not a car library: it is shorter than its 8-byte header.", fileName);
+        return FileFault(Text::tr("\"%1\" is not a car library: it is shorter than its 8-byte header."),
+                         fileName);
 
     // The first value, the record size, is not trusted: records are always 1344 bytes.
     const auto count = static_cast<std::int32_t>(ReadLittle32(header + 4));
     if (count <= 0 || count > MaxCars)
-        return FileFault("\"%1\" is not a usable car library: it declares %2 cars, and a library holds 1 to %3.",
-                      fileName, QString::number(count), QString::number(MaxCars));
+        return FileFault(
+            Text::tr("\"%1\" is not a usable car library: it declares %2 cars, and a library holds 1 to %3."),
+            fileName, QString::number(count), QString::number(MaxCars));
 
     CarTable fresh;
     try {
@@ -299,16 +301,15 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
                 fresh.emplace_back(ForOverwrite{});
             const qint64 got = readRecords(file, fresh.data() + read, room - read);
             if (got < 0)
-                return FileFault("Cannot read \"%1\": %2.", fileName, file.errorString());
+                return FileFault(Text::tr("Cannot read \"%1\": %2."), fileName, file.errorString());
             read += got;
             if (read < room)
-                return FileFault("\"%1\" is damaged: it declares %2 but holds only %3.", fileName,
-                                 count == 1 ? QStringLiteral("1 car") : QStringLiteral("%1 cars").arg(count),
-                                 read == 1 ? QStringLiteral("1 whole record")
-                                           : QStringLiteral("%1 whole records").arg(read));
+                return FileFault(Text::tr("\"%1\" is damaged: it declares %2 but holds only %3."), fileName,
+                                 count == 1 ? Text::tr("1 car") : Text::tr("%1 cars").arg(count),
+                                 read == 1 ? Text::tr("1 whole record") : Text::tr("%1 whole records").arg(read));
         }
     } catch (const std::bad_alloc&) {
-        return FileFault("There is not enough memory to load \"%1\".", fileName);
+        return FileFault(Text::tr("There is not enough memory to load \"%1\"."), fileName);
     }
     table.swap(fresh);
     return {};
@@ -317,9 +318,10 @@ FileResult LoadCars(const QString& fileName, CarTable& table)
 FileResult SaveCars(const QString& fileName, const CarTable& table)
 {
     if (table.empty())
-        return FileFault("There are no cars to save to \"%1\".", fileName);
+        return FileFault(Text::tr("There are no cars to save to \"%1\"."), fileName);
     if (table.size() > static_cast<std::size_t>(MaxCars))
-        return FileFault("Cannot save \"%1\": a library holds at most %2 cars.", fileName, QString::number(MaxCars));
+        return FileFault(Text::tr("Cannot save \"%1\": a library holds at most %2 cars."), fileName,
+                         QString::number(MaxCars));
 
     if (QFileInfo(fileName).isDir())
         return notALibraryFolder(fileName);

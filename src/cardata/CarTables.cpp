@@ -7,26 +7,64 @@ CarTable TransferCars;
 std::int16_t ExportMode = 0;
 std::array<QString, ParameterCount> ParameterNames;
 
+namespace {
+
+// Marked for translation. ParameterNames keeps them in English: they are the
+// keys of velmar-car's JSON and the names its output prints.
+const char* const Names[ParameterCount] = {
+    QT_TRANSLATE_NOOP("modLoad", "Size of Right Front Wheel"),
+    QT_TRANSLATE_NOOP("modLoad", "Size of Left Front Wheel"),
+    QT_TRANSLATE_NOOP("modLoad", "Size of Right Rear Wheel"),
+    QT_TRANSLATE_NOOP("modLoad", "Size of Left Rear Wheel"),
+    QT_TRANSLATE_NOOP("modLoad", "Grip on Oil"),
+    QT_TRANSLATE_NOOP("modLoad", "Grip on Tarmac"),
+    QT_TRANSLATE_NOOP("modLoad", "Grip on Tarmac 2"),
+    QT_TRANSLATE_NOOP("modLoad", "Grip on Grass"),
+    QT_TRANSLATE_NOOP("modLoad", "Grip on Mud"),
+    QT_TRANSLATE_NOOP("modLoad", "Grip on Gravel"),
+    QT_TRANSLATE_NOOP("modLoad", "Grip on Gravel 2"),
+    QT_TRANSLATE_NOOP("modLoad", "Grip on Sand"),
+    QT_TRANSLATE_NOOP("modLoad", "Grip on Sand 2"),
+    QT_TRANSLATE_NOOP("modLoad", "Grip on Snow"),
+    QT_TRANSLATE_NOOP("modLoad", "Grip on Ice"),
+    QT_TRANSLATE_NOOP("modLoad", "Grip on Kerb"),
+    QT_TRANSLATE_NOOP("modLoad", "Grip on Kerb 2"),
+    QT_TRANSLATE_NOOP("modLoad", "Grip on Loose Gravel"),
+    QT_TRANSLATE_NOOP("modLoad", "Slowdown on Oil"),
+    QT_TRANSLATE_NOOP("modLoad", "Slowdown on Tarmac"),
+    QT_TRANSLATE_NOOP("modLoad", "Slowdown on Tarmac 2"),
+    QT_TRANSLATE_NOOP("modLoad", "Slowdown on Grass"),
+    QT_TRANSLATE_NOOP("modLoad", "Slowdown on Mud"),
+    QT_TRANSLATE_NOOP("modLoad", "Slowdown on Gravel"),
+    QT_TRANSLATE_NOOP("modLoad", "Slowdown on Gravel 2"),
+    QT_TRANSLATE_NOOP("modLoad", "Slowdown on Sand"),
+    QT_TRANSLATE_NOOP("modLoad", "Slowdown on Sand 2"),
+    QT_TRANSLATE_NOOP("modLoad", "Slowdown on Snow"),
+    QT_TRANSLATE_NOOP("modLoad", "Slowdown on Ice"),
+    QT_TRANSLATE_NOOP("modLoad", "Slowdown on Kerb"),
+    QT_TRANSLATE_NOOP("modLoad", "Slowdown on Kerb2"),
+    QT_TRANSLATE_NOOP("modLoad", "Slowdown on Loose Gravel"),
+    QT_TRANSLATE_NOOP("modLoad", "Air Resistance"),
+    QT_TRANSLATE_NOOP("modLoad", "Downforce/Wings"),
+    QT_TRANSLATE_NOOP("modLoad", "Power"),
+    QT_TRANSLATE_NOOP("modLoad", "Top Speed"),
+    QT_TRANSLATE_NOOP("modLoad", "Sliding"),
+    QT_TRANSLATE_NOOP("modLoad", "Mass"),
+    QT_TRANSLATE_NOOP("modLoad", "Balance"),
+    QT_TRANSLATE_NOOP("modLoad", "AI Value"),
+};
+
+}  // namespace
+
 void FillParameterNames()
 {
-    static const char* const names[ParameterCount] = {
-        "Size of Right Front Wheel", "Size of Left Front Wheel", "Size of Right Rear Wheel",
-        "Size of Left Rear Wheel",   "Grip on Oil",              "Grip on Tarmac",
-        "Grip on Tarmac 2",          "Grip on Grass",            "Grip on Mud",
-        "Grip on Gravel",            "Grip on Gravel 2",         "Grip on Sand",
-        "Grip on Sand 2",            "Grip on Snow",             "Grip on Ice",
-        "Grip on Kerb",              "Grip on Kerb 2",           "Grip on Loose Gravel",
-        "Slowdown on Oil",           "Slowdown on Tarmac",       "Slowdown on Tarmac 2",
-        "Slowdown on Grass",         "Slowdown on Mud",          "Slowdown on Gravel",
-        "Slowdown on Gravel 2",      "Slowdown on Sand",         "Slowdown on Sand 2",
-        "Slowdown on Snow",          "Slowdown on Ice",          "Slowdown on Kerb",
-        "Slowdown on Kerb2",         "Slowdown on Loose Gravel", "Air Resistance",
-        "Downforce/Wings",           "Power",                    "Top Speed",
-        "Sliding",                   "Mass",                     "Balance",
-        "AI Value",
-    };
     for (int i = 0; i < ParameterCount; ++i)
-        ParameterNames[i] = QString::fromLatin1(names[i]);
+        ParameterNames[i] = QString::fromLatin1(Names[i]);
+}
+
+QString ParameterCaption(int parameter)
+{
+    return Text::tr(Names[parameter]);
 }
 
 QStringList NamesAsShown(const CarTable& table)

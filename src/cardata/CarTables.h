@@ -24,6 +24,9 @@ extern std::array<QString, ParameterCount> ParameterNames;
 
 void FillParameterNames();
 
+// The name of parameter 0 to 39 as the windows show it, in the user's language.
+QString ParameterCaption(int parameter);
+
 // Every car's name as lists show it, in table order.
 QStringList NamesAsShown(const CarTable& table);
 

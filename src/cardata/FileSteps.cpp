@@ -84,7 +84,7 @@ FileResult Resolve(const QString& fileName, Target& target)
     target.path = QFile::encodeName(fileName);
     for (int links = 0;; ++links) {
         if (::lstat(target.path.constData(), &target.st) != 0)
-            return errno == ENOENT ? FileResult{} : FileFault(CannotWrite, fileName, qt_error_string(errno));
+            return errno == ENOENT ? FileResult{} : FileFault(Text::tr(CannotWrite), fileName, qt_error_string(errno));
         if (!S_ISLNK(target.st.st_mode)) {
             target.exists = true;
             return {};
@@ -92,7 +92,7 @@ FileResult Resolve(const QString& fileName, Target& target)
         char to[PATH_MAX];
         const ssize_t n = links == MaxLinks ? (errno = ELOOP, -1) : ::readlink(target.path.constData(), to, sizeof to);
         if (n < 0)
-            return FileFault(CannotWrite, fileName, qt_error_string(errno));
+            return FileFault(Text::tr(CannotWrite), fileName, qt_error_string(errno));
         const QByteArray link(to, n);
         target.path = link.startsWith('/') ? link : FolderOf(target.path) + '/' + link;
     }
@@ -105,8 +105,8 @@ FileResult WriteDirectly(const QString& fileName, const QByteArray& path, const 
     const int fd = sys.open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0);
     if (fd < 0) {
         if (errno == ENXIO)
-            return FileFault("Cannot write \"%1\": no program is reading from it.", fileName);
-        return FileFault(CannotWrite, fileName, qt_error_string(errno));
+            return FileFault(Text::tr("Cannot write \"%1\": no program is reading from it."), fileName);
+        return FileFault(Text::tr(CannotWrite), fileName, qt_error_string(errno));
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     FdDevice out(fd);
@@ -117,7 +117,7 @@ FileResult WriteDirectly(const QString& fileName, const QByteArray& path, const 
     }
     const int closed = sys.close(fd) == 0 ? 0 : errno;
     if (!written || closed)
-        return FileFault(NotWritten, fileName, qt_error_string(written ? closed : out.error()));
+        return FileFault(Text::tr(NotWritten), fileName, qt_error_string(written ? closed : out.error()));
     return {};
 }
 
@@ -141,7 +141,7 @@ FileResult WriteInPlace(const QString& fileName, const Target& target, qint64 si
     const SaveCalls& sys = SystemCalls();
     const int fd = sys.open(target.path.constData(), O_RDWR | O_CLOEXEC | O_NOCTTY, 0);
     if (fd < 0)
-        return FileFault(CannotWrite, fileName, qt_error_string(errno));
+        return FileFault(Text::tr(CannotWrite), fileName, qt_error_string(errno));
     const off_t oldSize = target.st.st_size;
     old = QByteArray(std::min<qint64>(oldSize, size), Qt::Uninitialized);
     for (qsizetype got = 0; got < old.size();) {
@@ -149,7 +149,7 @@ FileResult WriteInPlace(const QString& fileName, const Target& target, qint64 si
         if (n <= 0) {
             const int error = n < 0 ? errno : EIO;
             sys.close(fd);
-            return FileFault(Unchanged, fileName, qt_error_string(error));
+            return FileFault(Text::tr(Unchanged), fileName, qt_error_string(error));
         }
         got += n;
     }
@@ -164,8 +164,8 @@ FileResult WriteInPlace(const QString& fileName, const Target& target, qint64 si
     if (!error)
         return {};
     if (RestoreInPlace(target.path, old, out.written(), oldSize))
-        return FileFault(Unchanged, fileName, qt_error_string(error));
-    return FileFault("Could not write \"%1\": %2. The file may be damaged.", fileName, qt_error_string(error));
+        return FileFault(Text::tr(Unchanged), fileName, qt_error_string(error));
+    return FileFault(Text::tr("Could not write \"%1\": %2. The file may be damaged."), fileName, qt_error_string(error));
 }
 
 int CreateTemporary(const QByteArray& path, mode_t mode, QByteArray& temporary)

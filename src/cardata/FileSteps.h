@@ -13,9 +13,10 @@
 
 namespace modLoad::steps {
 
-constexpr const char* CannotWrite = "Cannot write \"%1\": %2.";
-constexpr const char* NotWritten = "Could not write \"%1\": %2.";
-constexpr const char* Unchanged = "Could not write \"%1\": %2. The file was not changed.";
+// Marked for translation; FileFault takes them through Text::tr.
+constexpr const char* CannotWrite = QT_TRANSLATE_NOOP("modLoad", "Cannot write \"%1\": %2.");
+constexpr const char* NotWritten = QT_TRANSLATE_NOOP("modLoad", "Could not write \"%1\": %2.");
+constexpr const char* Unchanged = QT_TRANSLATE_NOOP("modLoad", "Could not write \"%1\": %2. The file was not changed.");
 
 // An open file written through the table of calls, each write straight to it.
 class FdDevice final : public QIODevice {

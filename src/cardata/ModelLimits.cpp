@@ -1,5 +1,7 @@
 #include "ModelLimits.h"
 
+#include "CarFile.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -25,14 +27,12 @@ QStringList ModelFaults(const CarRecord& car)
 {
     QStringList faults;
     if (ClaimedPolys(car) > MaxPolys)
-        faults << QStringLiteral("PolyPointCount %1 claims %2 triangles, and a model holds %3")
+        faults << Text::tr("PolyPointCount %1 claims %2 triangles, and a model holds %3")
                       .arg(car.PolyPointCount)
                       .arg(ClaimedPolys(car))
                       .arg(MaxPolys);
     if (car.VertexCount > MaxVertices)
-        faults << QStringLiteral("VertexCount is %1, and a model holds %2 vertices")
-                      .arg(car.VertexCount)
-                      .arg(MaxVertices);
+        faults << Text::tr("VertexCount is %1, and a model holds %2 vertices").arg(car.VertexCount).arg(MaxVertices);
     int outside = 0;
     int first = -1;
     for (int p = 0; p < UsedPolys(car); ++p) {
@@ -45,12 +45,11 @@ QStringList ModelFaults(const CarRecord& car)
     if (outside > 0) {
         const Poly& poly = car.Polys[first];
         const int corner = std::max({poly.A, poly.B, poly.C});
-        faults << QStringLiteral("%1 in use name%2 a vertex past %3 (triangle %4 names vertex %5)")
-                      .arg(outside == 1 ? QStringLiteral("1 triangle") : QStringLiteral("%1 triangles").arg(outside))
-                      .arg(outside == 1 ? QStringLiteral("s") : QString())
-                      .arg(MaxVertices - 1)
-                      .arg(first)
-                      .arg(corner);
+        const QString text =
+            outside == 1
+                ? Text::tr("1 triangle in use names a vertex past %1 (triangle %2 names vertex %3)")
+                : Text::tr("%1 triangles in use name a vertex past %2 (triangle %3 names vertex %4)").arg(outside);
+        faults << text.arg(MaxVertices - 1).arg(first).arg(corner);
     }
     return faults;
 }

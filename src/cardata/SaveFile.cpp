@@ -36,8 +36,8 @@ SaveCalls& SystemCalls()
 
 namespace {
 
-constexpr const char* NoName = "Cannot %2 \"%1\": no file name was given.";
-constexpr const char* Unsynced = "Could not write \"%1\": %2. The new file is in place but may not be on the disk yet.";
+constexpr const char* Unsynced =
+    QT_TRANSLATE_NOOP("modLoad", "Could not write \"%1\": %2. The new file is in place but may not be on the disk yet.");
 
 bool renameBack(const QByteArray& from, const QByteArray& to)
 {
@@ -67,20 +67,20 @@ FileBatch::~FileBatch()
 FileResult FileBatch::Add(const QString& fileName, qint64 size, const WriteBody& body)
 {
     if (fileName.isEmpty())
-        return FileFault(NoName, fileName, QStringLiteral("write"));
+        return FileFault(Text::tr("Cannot write \"%1\": no file name was given."), fileName);
     Pending file{fileName, {}, {}, {}, size};
     if (const FileResult resolved = Resolve(fileName, file.target); !resolved)
         return resolved;
     const struct stat& st = file.target.st;
     if (file.target.exists && !S_ISREG(st.st_mode)) {
         if (S_ISDIR(st.st_mode))
-            return FileFault("Cannot write \"%1\": it is a folder.", fileName);
+            return FileFault(Text::tr("Cannot write \"%1\": it is a folder."), fileName);
         if (S_ISSOCK(st.st_mode))
-            return FileFault("Cannot write \"%1\": it is a socket, not a file.", fileName);
+            return FileFault(Text::tr("Cannot write \"%1\": it is a socket, not a file."), fileName);
         return WriteDirectly(fileName, file.target.path, body);
     }
     if (file.target.exists && ::faccessat(AT_FDCWD, file.target.path.constData(), W_OK, AT_EACCESS) != 0)
-        return FileFault(CannotWrite, fileName, qt_error_string(errno));
+        return FileFault(Text::tr(CannotWrite), fileName, qt_error_string(errno));
 
     const int fd = CreateTemporary(file.target.path, file.target.exists ? 0600 : 0666, file.temporary);
     if (fd < 0) {
@@ -93,7 +93,7 @@ FileResult FileBatch::Add(const QString& fileName, qint64 size, const WriteBody&
             pending_.push_back(std::move(file));
             return {};
         }
-        return FileFault(CannotWrite, fileName, qt_error_string(errno));
+        return FileFault(Text::tr(CannotWrite), fileName, qt_error_string(errno));
     }
     int error = file.target.exists ? CopyOwnerAndMode(fd, st) : 0;
     if (error)
@@ -102,7 +102,7 @@ FileResult FileBatch::Add(const QString& fileName, qint64 size, const WriteBody&
         error = WriteAndSync(fd, body);
     if (error) {
         ::unlink(file.temporary.constData());
-        return FileFault(file.target.exists ? Unchanged : NotWritten, fileName, qt_error_string(error));
+        return FileFault(Text::tr(file.target.exists ? Unchanged : NotWritten), fileName, qt_error_string(error));
     }
     pending_.push_back(std::move(file));
     return {};
@@ -139,7 +139,7 @@ FileResult FileBatch::Commit()
             file.temporary.clear();
             file.inPlace = true;
             const FileResult inPlace = bytes.size() != file.size
-                                           ? FileFault(Unchanged, file.fileName, written.errorString())
+                                           ? FileFault(Text::tr(Unchanged), file.fileName, written.errorString())
                                            : WriteInPlace(file.fileName, file.target, file.size,
                                                           [&](QIODevice& out) { return WriteAll(out, bytes.constData(), bytes.size()); },
                                                           file.old);
@@ -149,7 +149,7 @@ FileResult FileBatch::Commit()
             RollBack();
             return inPlace;
         }
-        const FileResult fault = FileFault(file.target.exists ? Unchanged : NotWritten, file.fileName, qt_error_string(error));
+        const FileResult fault = FileFault(Text::tr(file.target.exists ? Unchanged : NotWritten), file.fileName, qt_error_string(error));
         RollBack();
         return fault;
     }
@@ -157,7 +157,7 @@ FileResult FileBatch::Commit()
         if (const int error = SyncFolder(folder)) {
             const Pending& file = pending_[first];
             const char* text = !RollBack() ? Unsynced : file.target.exists ? Unchanged : NotWritten;
-            return FileFault(text, file.fileName, qt_error_string(error));
+            return FileFault(Text::tr(text), file.fileName, qt_error_string(error));
         }
     }
     for (const Pending& file : pending_)
@@ -220,15 +220,15 @@ FileResult OpenForReading(QFile& file)
 {
     const QString fileName = file.fileName();
     if (fileName.isEmpty())
-        return FileFault(NoName, fileName, QStringLiteral("open"));
+        return FileFault(Text::tr("Cannot open \"%1\": no file name was given."), fileName);
     const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
-        return FileFault("Cannot open \"%1\": %2.", fileName, qt_error_string(errno));
+        return FileFault(Text::tr("Cannot open \"%1\": %2."), fileName, qt_error_string(errno));
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     // Unbuffered: readers take large pieces, which go straight where they are wanted.
     if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return FileFault("Cannot open \"%1\": %2.", fileName, file.errorString());
+        return FileFault(Text::tr("Cannot open \"%1\": %2."), fileName, file.errorString());
     }
     return {};
 }
@@ -238,12 +238,12 @@ FileResult CheckRegularFile(const QString& fileName, Use use)
     struct stat st {};
     if (::stat(QFile::encodeName(fileName).constData(), &st) != 0 || S_ISREG(st.st_mode))
         return {};
-    const char* what = S_ISDIR(st.st_mode)    ? "a folder"
-                       : S_ISFIFO(st.st_mode) ? "a named pipe"
-                       : S_ISSOCK(st.st_mode) ? "a socket"
-                                              : "a device";
-    return FileFault("Cannot %2 \"%1\": it is %3, not a file.", fileName,
-                     QString::fromLatin1(use == Use::Read ? "read" : "write"), QString::fromLatin1(what));
+    const QString what = S_ISDIR(st.st_mode)    ? Text::tr("it is a folder, not a file.")
+                         : S_ISFIFO(st.st_mode) ? Text::tr("it is a named pipe, not a file.")
+                         : S_ISSOCK(st.st_mode) ? Text::tr("it is a socket, not a file.")
+                                                : Text::tr("it is a device, not a file.");
+    return FileFault(use == Use::Read ? Text::tr("Cannot read \"%1\": %2") : Text::tr("Cannot write \"%1\": %2"),
+                     fileName, what);
 }
 
 bool SameFile(const QString& a, const QString& b)

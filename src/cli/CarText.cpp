@@ -1,5 +1,9 @@
 #include "CarText.h"
 
+#include <cstdio>
+
+#include <unistd.h>
+
 namespace cli {
 
 bool IsControl(QChar c)
@@ -27,6 +31,27 @@ QString Printable(const QString& text)
 QString PrintableName(const modLoad::CarName& name)
 {
     return Printable(modLoad::NameAsShown(name));
+}
+
+ProgressLine::ProgressLine() : terminal_(isatty(STDERR_FILENO) == 1) {}
+
+void ProgressLine::Show(const QString& text)
+{
+    if (!terminal_)
+        return;
+    // Padded to cover a longer line before it.
+    std::fprintf(stderr, "\r%s", qPrintable(text.leftJustified(shown_)));
+    std::fflush(stderr);
+    shown_ = text.size();
+}
+
+void ProgressLine::Clear()
+{
+    if (shown_ == 0)
+        return;
+    std::fprintf(stderr, "\r%s\r", qPrintable(QString(shown_, u' ')));
+    std::fflush(stderr);
+    shown_ = 0;
 }
 
 }  // namespace cli

@@ -20,6 +20,23 @@ QString Printable(const QString& text);
 // that a hostile name cannot steer the terminal or break a line.
 QString PrintableName(const modLoad::CarName& name);
 
+// A line on standard error, when it is a terminal, that each Show replaces;
+// Clear takes it away before other text follows. Elsewhere it shows nothing.
+class ProgressLine {
+public:
+    ProgressLine();
+    ~ProgressLine() { Clear(); }
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
+
+    void Show(const QString& text);
+    void Clear();
+
+private:
+    bool terminal_;
+    qsizetype shown_ = 0;
+};
+
 // The model's fault list and exact floats, shared with the OBJ writer.
 using modLoad::ExactDecimal;
 using modLoad::ModelFaults;

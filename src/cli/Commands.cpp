@@ -12,8 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QBuffer>
-#include <QImageWriter>
 #include <QRegularExpression>
 
 #include <cstdio>
@@ -150,6 +148,19 @@ int list(const QStringList& args)
     return ExitOk;
 }
 
+// For shell completion: each car's name as list prints it, one a line.
+int names(const QStringList& args)
+{
+    const std::optional<CarTable> cars = load(args[0]);
+    if (!cars)
+        return ExitRefused;
+    QString text;
+    for (const CarRecord& car : *cars)
+        text += PrintableName(car.Name) + u'\n';
+    print(text);
+    return ExitOk;
+}
+
 int show(const QStringList& args)
 {
     const std::optional<ChosenCar> chosen = loadCar(args[0], args[1]);
@@ -277,17 +288,6 @@ int exportObj(const QStringList& args)
     return saved ? ExitOk : refuse(saved.message);
 }
 
-// The picture as PNG into `png`; empty on success, else why it could not be made.
-QString encodePng(const QImage& picture, const QString& path, QByteArray& png)
-{
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(picture))
-        return QStringLiteral("Could not write %1: %2.").arg(shown(path), writer.errorString());
-    return {};
-}
-
 int render(const QStringList& args)
 {
     const QString& output = args[1];
@@ -317,37 +317,36 @@ int render(const QStringList& args)
     char program[] = "velmar-car", option[] = "-platform", platform[] = "offscreen";
     char* argv[] = {program, option, platform, nullptr};
     const QGuiApplication fonts(argc, argv);
-    const auto listed = [](const QStringList& paths) {
-        QStringList names;
-        for (const QString& path : paths)
-            names << shown(path);
-        return names.join(QStringLiteral(", "));
-    };
+    ProgressLine progress;
     // Each sheet is written in full beside its name, and all take their places
     // only once the last is written: a failed run leaves every file as it was.
     modLoad::FileBatch batch;
     const auto fail = [&](const QString& error) {
+        progress.Clear();
         return refuse(sheets == 1 ? error : error + QStringLiteral(" No sheet was put in place."));
     };
+    SheetQueue drawn(*cars);
     for (std::size_t sheet = 0; sheet < sheets; ++sheet) {
-        const std::size_t first = sheet * SheetCars;
-        const QImage picture = ContactSheet(*cars, first, std::min(SheetCars, cars->size() - first));
-        if (picture.isNull())
+        const EncodedSheet encoded = drawn.Next();
+        if (!encoded.drawn)
             return fail(QStringLiteral("Not enough memory to draw %1.").arg(shown(paths[sheet])));
-        QByteArray png;
-        if (const QString error = encodePng(picture, paths[sheet], png); !error.isEmpty())
-            return fail(error);
-        const modLoad::FileResult added = batch.Add(paths[sheet], png.size(), [&](QIODevice& out) {
-            return modLoad::WriteAll(out, png.constData(), png.size());
+        if (encoded.png.isEmpty())
+            return fail(QStringLiteral("Could not write %1: %2.").arg(shown(paths[sheet]), encoded.why));
+        const modLoad::FileResult added = batch.Add(paths[sheet], encoded.png.size(), [&](QIODevice& out) {
+            return modLoad::WriteAll(out, encoded.png.constData(), encoded.png.size());
         });
         if (!added)
             return fail(added.message);
+        if (sheets > 1)
+            progress.Show(QStringLiteral("velmar-car: %1 of %2 sheets written").arg(sheet + 1).arg(sheets));
     }
     if (const modLoad::FileResult committed = batch.Commit(); !committed)
         return fail(committed.message);
+    progress.Clear();
     if (sheets > 1)
-        note(QStringLiteral("%1 holds %2 cars, and one sheet shows %3; wrote %4.")
-                 .arg(shown(args[0]), QString::number(cars->size()), QString::number(SheetCars), listed(paths)));
+        note(QStringLiteral("%1 holds %2 cars, and one sheet shows %3; wrote %4 sheets, %5 to %6.")
+                 .arg(shown(args[0]), QString::number(cars->size()), QString::number(SheetCars),
+                      QString::number(sheets), shown(paths.front()), shown(paths.back())));
     return ExitOk;
 }
 
@@ -389,9 +388,11 @@ QString CommandHelp()
                       "Exit status: 0 on success, 1 when an input is refused, 2 on a usage error.");
 }
 
-int RunCommand(const QStringList& arguments)
+int RunCommand(const QStringList& arguments, bool namesOnly)
 {
     const QString name = arguments.value(0);
+    if (namesOnly && name != QLatin1String("list"))
+        return UsageError(QStringLiteral("--names goes with list"));
     for (const Command& command : Commands) {
         if (name != QLatin1String(command.name))
             continue;
@@ -399,7 +400,7 @@ int RunCommand(const QStringList& arguments)
         const qsizetype wanted = QString::fromLatin1(command.arguments).split(u' ').size();
         if (rest.size() != wanted)
             return UsageError(QStringLiteral("usage: velmar-car %1 %2").arg(name, QLatin1String(command.arguments)));
-        return Flushed(command.run(rest));
+        return Flushed(namesOnly ? names(rest) : command.run(rest));
     }
     return UsageError(name.isEmpty() ? QStringLiteral("no command given")
                                      : QStringLiteral("\"%1\" is not a command").arg(name));

@@ -11,7 +11,8 @@ enum ExitStatus { ExitOk = 0, ExitRefused = 1, ExitUsage = 2 };
 QString CommandHelp();
 
 // Runs the command named first, with the arguments after it; the exit status.
-int RunCommand(const QStringList& arguments);
+// With namesOnly, list prints only the cars' names.
+int RunCommand(const QStringList& arguments, bool namesOnly = false);
 
 // Says what is wrong with the command line; the exit status for it.
 int UsageError(const QString& message);

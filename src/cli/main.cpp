@@ -29,6 +29,9 @@ int main(int argc, char* argv[])
         cli::CommandHelp());
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption names(QStringLiteral("names"),
+                                   QStringLiteral("With list: only the cars' names, one a line, as CAR takes them."));
+    parser.addOption(names);
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("One of the commands above."),
                                  QStringLiteral("command [arguments]"));
     if (!parser.parse(QCoreApplication::arguments()))
@@ -40,6 +43,7 @@ int main(int argc, char* argv[])
         return cli::Flushed(cli::ExitOk);
     }
     const QStringList command = parser.positionalArguments();
+    const bool namesOnly = parser.isSet(names);
     app.reset();
-    return cli::RunCommand(command);
+    return cli::RunCommand(command, namesOnly);
 }

@@ -34,10 +34,5 @@ const history::ChangeCar* EditorSteps::CarStep(int index, std::int16_t car) cons
 
 void EditorSteps::ShowActions(std::int16_t car)
 {
-    const history::ChangeCar* undo = CarStep(stack.index() - 1, car);
-    const history::ChangeCar* redo = CarStep(stack.index(), car);
-    actUndo->setEnabled(undo);
-    actUndo->setText(undo ? QStringLiteral("Undo %1").arg(undo->text()) : QStringLiteral("Undo"));
-    actRedo->setEnabled(redo);
-    actRedo->setText(redo ? QStringLiteral("Redo %1").arg(redo->text()) : QStringLiteral("Redo"));
+    history::CarHistory::NameActions(*actUndo, CarStep(stack.index() - 1, car), *actRedo, CarStep(stack.index(), car));
 }

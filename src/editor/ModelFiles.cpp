@@ -4,6 +4,8 @@
 #include "Dialogs.h"
 #include "modOBJ.h"
 
+#include <QCoreApplication>
+
 namespace editor {
 
 std::optional<modLoad::CarRecord> ImportModel(QWidget* window, const modLoad::CarRecord& car, QString& fileName)
@@ -21,7 +23,7 @@ std::optional<modLoad::CarRecord> ImportModel(QWidget* window, const modLoad::Ca
 
 void ExportModel(QWidget* window, const modLoad::CarRecord& car, std::int16_t index, history::CarHistory& stack)
 {
-    const QString fileName = ui::SaveFileDialog(window, QStringLiteral("Wavefront OBJ (*.obj)|*.obj"), [&](const QString& name) {
+    const QString fileName = ui::SaveFileDialog(window, QCoreApplication::translate("editor", "Wavefront OBJ (*.obj)|*.obj"), [&](const QString& name) {
         return ui::ReplaceQuestion(name, stack.IsLibraryFile(name));
     });
     if (fileName.isEmpty())

@@ -22,13 +22,13 @@ Control* named(Control* control, const char* name)
 
 ToolBox::ToolBox(QWidget* parent)
     : QWidget(parent),
-      cmdImport(named(new QPushButton(QStringLiteral("Import"), this), "cmdImport")),
-      cmdExport(named(new QPushButton(QStringLiteral("Export"), this), "cmdExport")),
+      cmdImport(named(new QPushButton(tr("Import"), this), "cmdImport")),
+      cmdExport(named(new QPushButton(tr("Export"), this), "cmdExport")),
       sPolys(named(new QSlider(Qt::Horizontal, this), "sPolys")),
-      lblColour(named(new QLabel(QStringLiteral("Colour:"), this), "lblColour")),
+      lblColour(named(new QLabel(tr("Colour:"), this), "lblColour")),
       txtColour(named(new QLineEdit(this), "txtColour")),
-      cmdFlipPoly(named(new QPushButton(QStringLiteral("Flip Poly"), this), "cmdFlipPoly")),
-      chkHeadVisible(named(new QCheckBox(QStringLiteral("Head Vis."), this), "chkHeadVisible"))
+      cmdFlipPoly(named(new QPushButton(tr("Flip Poly"), this), "cmdFlipPoly")),
+      chkHeadVisible(named(new QCheckBox(tr("Head Vis."), this), "chkHeadVisible"))
 {
     setObjectName(QStringLiteral("picToolBox"));
     lblColour->setBuddy(txtColour);

@@ -49,7 +49,7 @@ frmView::frmView(history::CarHistory& undoStack, QWidget* parent)
     : QWidget(parent, Qt::Window), undoStack(undoStack)
 {
     setObjectName(QStringLiteral("frmView"));
-    setWindowTitle(QStringLiteral("Edit Model"));
+    setWindowTitle(tr("Edit Model"));
     setWindowModality(Qt::ApplicationModal);
     BuildControls();
     BuildUndoActions();
@@ -226,7 +226,7 @@ void frmView::EndDrag()
 
 QString frmView::MoveText() const
 {
-    return QStringLiteral("Move Vertex %1 of %2").arg(SelectedVertex).arg(CarName());
+    return tr("Move Vertex %1 of %2").arg(SelectedVertex).arg(CarName());
 }
 
 void frmView::UndoStack_IndexChanged()
@@ -252,7 +252,7 @@ void frmView::cmdImport_Click()
     QString fileName;
     if (const std::optional<modLoad::CarRecord> after = editor::ImportModel(this, Car(), fileName)) {
         const QString text = history::StepText(QFileInfo(fileName).fileName());
-        Record(*after, QStringLiteral("Import %1 into %2").arg(text, CarName()));
+        Record(*after, tr("Import %1 into %2").arg(text, CarName()));
     }
 }
 
@@ -281,7 +281,7 @@ void frmView::txtColour_Change()
     modLoad::CarRecord after = Car();
     after.PolyColour[static_cast<std::size_t>(SelectedPoly)] = static_cast<std::uint8_t>(*number);
     // The keystrokes on one triangle are one step.
-    Record(after, QStringLiteral("Set Colour of Triangle %1 of %2").arg(SelectedPoly).arg(CarName()), SelectedPoly);
+    Record(after, tr("Set Colour of Triangle %1 of %2").arg(SelectedPoly).arg(CarName()), SelectedPoly);
 }
 
 void frmView::cmdFlipPoly_Click()
@@ -292,14 +292,14 @@ void frmView::cmdFlipPoly_Click()
     modLoad::CarRecord after = Car();
     modLoad::Vector& normal = after.Normals[static_cast<std::size_t>(SelectedPoly)];
     normal = {-normal.X, -normal.Y, -normal.Z};
-    Record(after, QStringLiteral("Flip Normal %1 of %2").arg(SelectedPoly).arg(CarName()));
+    Record(after, tr("Flip Normal %1 of %2").arg(SelectedPoly).arg(CarName()));
 }
 
 void frmView::chkHeadVisible_Click()
 {
     modLoad::CarRecord after = Car();
     after.HeadHidden = chkHeadVisible->isChecked() ? 0 : 1;
-    const QString text = after.HeadHidden ? QStringLiteral("Hide Head of %1") : QStringLiteral("Show Head of %1");
+    const QString text = after.HeadHidden ? tr("Hide Head of %1") : tr("Show Head of %1");
     Record(after, text.arg(CarName()));
 }
 

@@ -4,6 +4,8 @@
 #include "GLSurface.h"
 #include "QtGLPlatform.h"
 
+#include <QCoreApplication>
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -23,14 +25,17 @@ GLPlatform& platform()
     return installed ? *installed : qtPlatform;
 }
 
+// The texts come marked for translation, and are shown in the user's language.
 void showError(const char* text)
 {
-    ui::MsgBox(nullptr, QString::fromLatin1(text), ui::MsgStyle::OkExclamation, QStringLiteral("ERROR"));
+    ui::MsgBox(nullptr, QCoreApplication::translate("OGLUtils", text), ui::MsgStyle::OkExclamation,
+               QCoreApplication::translate("OGLUtils", "ERROR"));
 }
 
 void showShutdownError(const char* text)
 {
-    ui::MsgBox(nullptr, QString::fromLatin1(text), ui::MsgStyle::OkInformation, QStringLiteral("SHUTDOWN ERROR"));
+    ui::MsgBox(nullptr, QCoreApplication::translate("OGLUtils", text), ui::MsgStyle::OkInformation,
+               QCoreApplication::translate("OGLUtils", "SHUTDOWN ERROR"));
 }
 
 }  // namespace
@@ -62,18 +67,18 @@ bool CreateGLContext(GLSurface& surface, std::uint8_t colourBits)
     GLPlatform& gl = platform();
     const int format = gl.ChoosePixelFormat(surface, request);
     if (format == 0)
-        fail("Can't Find A Suitable PixelFormat.");
+        fail(QT_TRANSLATE_NOOP("OGLUtils", "Can't Find A Suitable PixelFormat."));
     if (!gl.SetPixelFormat(surface, format, request))
-        fail("Can't Set The PixelFormat.");
+        fail(QT_TRANSLATE_NOOP("OGLUtils", "Can't Set The PixelFormat."));
     GLContext = gl.CreateContext(surface);
     if (GLContext == 0)
-        fail("Can't Create A GL Rendering Context.");
+        fail(QT_TRANSLATE_NOOP("OGLUtils", "Can't Create A GL Rendering Context."));
     if (!gl.MakeCurrent(&surface, GLContext))
-        fail("Can't Activate The GL Rendering Context.");
+        fail(QT_TRANSLATE_NOOP("OGLUtils", "Can't Activate The GL Rendering Context."));
     const double ratio = surface.devicePixelRatioF();
     ResizeGLView(DevicePixels(surface.width(), ratio), DevicePixels(surface.height(), ratio));
     if (!SetupGLState())
-        fail("Initialization Failed.");
+        fail(QT_TRANSLATE_NOOP("OGLUtils", "Initialization Failed."));
     return ok;
 }
 
@@ -108,9 +113,9 @@ void ReleaseGLContext()
         return;
     GLPlatform& gl = platform();
     if (!gl.MakeCurrent(nullptr, 0))
-        showShutdownError("Release Of DC And RC Failed.");
+        showShutdownError(QT_TRANSLATE_NOOP("OGLUtils", "Release Of DC And RC Failed."));
     if (!gl.DeleteContext(GLContext))
-        showShutdownError("Release Rendering Context Failed.");
+        showShutdownError(QT_TRANSLATE_NOOP("OGLUtils", "Release Rendering Context Failed."));
     GLContext = 0;
 }
 

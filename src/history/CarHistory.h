@@ -6,6 +6,9 @@
 #include <QUndoStack>
 
 #include <cstdint>
+#include <utility>
+
+class QAction;
 
 namespace history {
 
@@ -20,6 +23,14 @@ class CarHistory : public QUndoStack {
 
 public:
     using QUndoStack::QUndoStack;
+
+    // Names Undo and Redo after the steps they would take, as "Undo Remove
+    // Mudlark", in the user's language; an action with no step is disabled.
+    static void NameActions(QAction& undo, const QUndoCommand* undoStep, QAction& redo, const QUndoCommand* redoStep);
+
+    // Undo and Redo of the next steps, for `parent`: with the desktop's keys,
+    // named "actUndo" and "actRedo", and by NameActions at every step.
+    std::pair<QAction*, QAction*> NewActions(QObject* parent);
 
     // The file the library was loaded from or last saved to.
     const QString& LibraryFile() const { return libraryFile; }

@@ -11,7 +11,10 @@
 
 namespace {
 
-const QString CarFilter = QStringLiteral("Car Files (*.car)|*.car");
+QString CarFilter()
+{
+    return QCoreApplication::translate("frmImport", "Car Files (*.car)|*.car");
+}
 
 }  // namespace
 
@@ -19,8 +22,8 @@ frmImport::frmImport(history::CarHistory& undoStack, QWidget* parent)
     : QDialog(parent),
       undoStack(undoStack),
       lstCars(new QListWidget(this)),
-      cmdOk(new QPushButton(QStringLiteral("Ok"), this)),
-      cmdCancel(new QPushButton(QStringLiteral("Cancel"), this))
+      cmdOk(new QPushButton(tr("Ok"), this)),
+      cmdCancel(new QPushButton(tr("Cancel"), this))
 {
     lstCars->setObjectName(QStringLiteral("lstCars"));
     lstCars->setAccessibleName(tr("Cars"));
@@ -58,15 +61,15 @@ int frmImport::Run()
 bool frmImport::Load()
 {
     if (modLoad::ExportMode != 0) {
-        setWindowTitle(QStringLiteral("Export"));
+        setWindowTitle(tr("Export"));
         FillCarList(*modLoad::Cars);
         return true;
     }
 
-    setWindowTitle(QStringLiteral("Import"));
+    setWindowTitle(tr("Import"));
     // This dialog is not visible yet, so the file choice and any message sit
     // over the window that opened it.
-    const QString fileName = ui::OpenFileDialog(parentWidget(), CarFilter);
+    const QString fileName = ui::OpenFileDialog(parentWidget(), CarFilter());
     if (fileName.isEmpty())
         return false;
     // A pipe or a device is refused before anything opens it: reading one could block the window for good.
@@ -110,13 +113,13 @@ void frmImport::ImportChosenCars(std::int16_t chosen)
     const std::size_t room = static_cast<std::size_t>(modLoad::MaxCars) - modLoad::Cars->size();
     if (static_cast<std::size_t>(chosen) > room) {
         // The selection stays, so the user can drop some cars and try again.
-        ui::MsgBox(this, QStringLiteral("These cars would take the library past %1 cars. It has room for %2 more.")
+        ui::MsgBox(this, tr("These cars would take the library past %1 cars. It has room for %2 more.")
                              .arg(modLoad::MaxCars)
                              .arg(room));
         return;
     }
     modLoad::CarTable cars = ChosenCars(modLoad::TransferCars, chosen);
-    const QString text = chosen == 1 ? QStringLiteral("Import 1 car") : QStringLiteral("Import %1 cars").arg(chosen);
+    const QString text = chosen == 1 ? tr("Import 1 car") : tr("Import %1 cars").arg(chosen);
     undoStack.push(new history::AddCars(undoStack, std::move(cars), text));
     accept();
 }
@@ -125,7 +128,7 @@ void frmImport::ExportChosenCars(std::int16_t chosen)
 {
     modLoad::TransferCars = ChosenCars(*modLoad::Cars, chosen);
 
-    const QString fileName = ui::SaveFileDialog(this, CarFilter, [this](const QString& name) {
+    const QString fileName = ui::SaveFileDialog(this, CarFilter(), [this](const QString& name) {
         return ui::ReplaceQuestion(name, undoStack.IsLibraryFile(name));
     });
     if (fileName.isEmpty())

@@ -28,10 +28,11 @@ FileResult ObjLines::open()
     if (!result_)
         return result_;
     if (!file_.open(QIODevice::ReadOnly))
-        return result_ = FileFault("Cannot open \"%1\": %2.", fileName_, file_.errorString());
+        return result_ = FileFault(modLoad::Text::tr("Cannot open \"%1\": %2."), fileName_, file_.errorString());
     if (file_.size() > MaxFileSize)
-        return result_ = FileFault("\"%1\" is too large for a model: it has %2 bytes, and the editor reads at most %3.",
-                                   fileName_, QString::number(file_.size()), QString::number(MaxFileSize));
+        return result_ = FileFault(
+                   Text::tr("\"%1\" is too large for a model: it has %2 bytes, and the editor reads at most %3."),
+                   fileName_, QString::number(file_.size()), QString::number(MaxFileSize));
     char mark[3];
     const qint64 marked = file_.peek(mark, sizeof mark);
     // A UTF-16 decoder drops the mark itself.
@@ -93,8 +94,8 @@ bool ObjLines::take(std::string_view& line, const char* begin, const char* end)
         line = {begin, static_cast<std::size_t>(hash - begin)};
         return true;
     }
-    result_ = FileFault("Line %2 of \"%1\" holds more than %3 bytes before its end or a \"#\", far more than a "
-                        "line of a model.",
+    result_ = FileFault(Text::tr("Line %2 of \"%1\" holds more than %3 bytes before its end or a \"#\", far more "
+                                 "than a line of a model."),
                         fileName_, QString::number(number_), QString::number(MaxLineLength));
     return false;
 }
@@ -119,7 +120,7 @@ void ObjLines::read()
         }
     }
     if (got < 0)
-        result_ = FileFault("Cannot read \"%1\": %2.", fileName_, file_.errorString());
+        result_ = FileFault(modLoad::Text::tr("Cannot read \"%1\": %2."), fileName_, file_.errorString());
     else
         end_ += static_cast<std::size_t>(got);
     atEnd_ = got <= 0;

@@ -37,7 +37,7 @@ QString quoted(std::string_view token)
 
 FileResult lineFault(const QString& fileName, qint64 line, const QString& what)
 {
-    return FileFault("Line %2 of \"%1\" %3", fileName, QString::number(line), what);
+    return FileFault(Text::tr("Line %2 of \"%1\" %3"), fileName, QString::number(line), what);
 }
 
 bool namesVertex(std::int32_t corner)
@@ -172,9 +172,9 @@ public:
     {
         if (forCar_) {
             if (ObjVertices.empty())
-                return FileFault("\"%1\" has no vertex lines, so there is no model to import.", fileName_);
+                return FileFault(Text::tr("\"%1\" has no vertex lines, so there is no model to import."), fileName_);
             if (highest_ >= std::ssize(ObjVertices))
-                return misfit(QStringLiteral("line %1 names vertex %2, and the file has vertices 1 to %3.")
+                return misfit(Text::tr("line %1 names vertex %2, and the file has vertices 1 to %3.")
                                   .arg(highestLine_)
                                   .arg(highest_ + 1)
                                   .arg(ObjVertices.size()));
@@ -183,12 +183,12 @@ public:
             const auto corners = std::span(polygonCorners_).subspan(polygon.corners, polygon.count);
             if (!std::all_of(corners.begin(), corners.end(), namesVertex))
                 return lineFault(fileName_, polygon.line,
-                                 QStringLiteral("is a face with a corner that names no vertex of the file, so it "
-                                                "cannot be split into triangles."));
+                                 Text::tr("is a face with a corner that names no vertex of the file, so it "
+                                          "cannot be split into triangles."));
             if (!SplitPolygon(corners, &ObjFaces[polygon.firstFace]))
                 return lineFault(fileName_, polygon.line,
-                                 QStringLiteral("is a face whose corners all lie on one line, so it cannot be split "
-                                                "into triangles."));
+                                 Text::tr("is a face whose corners all lie on one line, so it cannot be split "
+                                          "into triangles."));
         }
         return {};
     }
@@ -204,13 +204,13 @@ private:
 
     FileResult misfit(const QString& why) const
     {
-        return FileFault("The model in \"%1\" does not fit a car: %2", fileName_, why);
+        return FileFault(Text::tr("The model in \"%1\" does not fit a car: %2"), fileName_, why);
     }
 
     FileResult vertex(Tokens& tokens, qint64 line)
     {
         if (forCar_ && ObjVertices.size() == MaxVertices)
-            return misfit(QStringLiteral("line %1 holds vertex %2, and a car holds at most %3 vertices.")
+            return misfit(Text::tr("line %1 holds vertex %2, and a car holds at most %3 vertices.")
                               .arg(line)
                               .arg(MaxVertices + 1)
                               .arg(MaxVertices));
@@ -218,12 +218,13 @@ private:
         for (float* const coordinate : {&v.X, &v.Y, &v.Z}) {
             const std::string_view token = tokens.next();
             if (token.empty())
-                return lineFault(fileName_, line, QStringLiteral("is a vertex with fewer than three coordinates."));
+                return lineFault(fileName_, line, Text::tr("is a vertex with fewer than three coordinates."));
             switch (readSingle(token, *coordinate)) {
             case Number::NotANumber:
-                return lineFault(fileName_, line, QStringLiteral("has %1 where a number should be.").arg(quoted(token)));
+                return lineFault(fileName_, line, Text::tr("has %1 where a number should be.").arg(quoted(token)));
             case Number::TooLarge:
-                return lineFault(fileName_, line, QStringLiteral("has %1, a number too large for a model.").arg(quoted(token)));
+                return lineFault(fileName_, line,
+                                 Text::tr("has %1, a number too large for a model.").arg(quoted(token)));
             case Number::Read:
                 break;
             }
@@ -239,7 +240,8 @@ private:
             std::int32_t number;
             if (!readCorner(token, number))
                 return lineFault(fileName_, line,
-                                 QStringLiteral("has the face corner %1; a corner is a vertex number from -32768 to 32767.")
+                                 Text::tr("has the face corner %1; a corner is a vertex number from -32768 to "
+                                          "32767.")
                                      .arg(quoted(token)));
             // A negative number counts back from the last vertex read so far.
             const std::int32_t corner = number < 0 ? static_cast<std::int32_t>(ObjVertices.size()) + number : number - 1;
@@ -251,11 +253,12 @@ private:
         }
         if (corners_.size() < 3)
             return lineFault(fileName_, line,
-                             QStringLiteral("is a face with %1 corners; a face needs at least three.").arg(corners_.size()));
+                             Text::tr("is a face with %1 corners; a face needs at least three.")
+                                 .arg(corners_.size()));
         const std::size_t triangles = corners_.size() - 2;
         ++faces_;
         if (forCar_ && ObjFaces.size() + triangles > MaxPolys)
-            return misfit(QStringLiteral("up to line %1 its %2 faces make %3 triangles, and a car holds at most %4.")
+            return misfit(Text::tr("up to line %1 its %2 faces make %3 triangles, and a car holds at most %4.")
                               .arg(line)
                               .arg(faces_)
                               .arg(ObjFaces.size() + triangles)
@@ -276,12 +279,12 @@ private:
     {
         if (corner < 0)
             return lineFault(fileName_, line,
-                             QStringLiteral("has the face corner %1, which names no vertex: vertices count from 1, "
-                                            "or back from -1 for the last one read, and %2 come before it.")
+                             Text::tr("has the face corner %1, which names no vertex: vertices count from 1, "
+                                      "or back from -1 for the last one read, and %2 come before it.")
                                  .arg(quoted(token))
                                  .arg(ObjVertices.size()));
         if (corner >= MaxVertices)
-            return misfit(QStringLiteral("line %1 names vertex %2, and a car holds at most %3 vertices.")
+            return misfit(Text::tr("line %1 names vertex %2, and a car holds at most %3 vertices.")
                               .arg(line)
                               .arg(corner + 1)
                               .arg(MaxVertices));

@@ -10,6 +10,8 @@ namespace modOBJ {
 namespace {
 
 using modLoad::CarRecord;
+using modLoad::FileFault;
+using modLoad::FileResult;
 
 // A decimal that reads back as the same float whether a reader parses a
 // float or a double first; nine digits where the shortest one does not (-0).
@@ -56,18 +58,18 @@ QString ModelText(const CarRecord& car, const QString& title, QByteArray& text)
 {
     const QStringList faults = modLoad::ModelFaults(car);
     if (!faults.isEmpty())
-        return QStringLiteral("the car lies outside the model: %1.").arg(faults.join(QStringLiteral("; ")));
+        return Text::tr("the car lies outside the model: %1.").arg(faults.join(QStringLiteral("; ")));
 
     const int polys = modLoad::UsedPolys(car);
     int vertices = car.VertexCount;
     for (int p = 0; p < polys; ++p)
         vertices = std::max({vertices, car.Polys[p].A + 1, car.Polys[p].B + 1, car.Polys[p].C + 1});
     if (vertices == 0)
-        return QStringLiteral("the car has no model to export: no vertices and no triangles.");
+        return Text::tr("the car has no model to export: no vertices and no triangles.");
     for (int i = 0; i < vertices; ++i) {
         if (!finite(car.Vertices[i]) || !finite(car.Normals[i]))
-            return QStringLiteral("vertex %1 or its normal has a coordinate that is not a finite number, "
-                                  "which OBJ cannot hold.")
+            return Text::tr("vertex %1 or its normal has a coordinate that is not a finite number, "
+                            "which OBJ cannot hold.")
                 .arg(i);
     }
 
@@ -85,12 +87,12 @@ QString ModelText(const CarRecord& car, const QString& title, QByteArray& text)
     return {};
 }
 
-modLoad::FileResult ExportOBJ(const QString& fileName, const CarRecord& car, const QString& title)
+FileResult ExportOBJ(const QString& fileName, const CarRecord& car, const QString& title)
 {
     QByteArray text;
     const QString fault = ModelText(car, title, text);
     if (!fault.isEmpty())
-        return modLoad::FileFault("Cannot export the model to \"%1\": %2", fileName, fault);
+        return FileFault(Text::tr("Cannot export the model to \"%1\": %2"), fileName, fault);
     return modLoad::SaveFile(fileName, text);
 }
 

@@ -8,6 +8,7 @@
 #include "CarFile.h"
 #include "CarRecord.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <array>
@@ -15,6 +16,11 @@
 #include <vector>
 
 namespace modOBJ {
+
+// The module's texts for the user, through Qt's translation, as in modLoad.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(modOBJ)
+};
 
 struct ObjVertex {
     float X;

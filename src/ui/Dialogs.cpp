@@ -94,13 +94,13 @@ public:
 
     QString openFileName(QWidget* parent, const QString& filter) override
     {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), QtFilter(filter), nullptr,
-                                            QFileDialog::DontUseNativeDialog);
+        return QFileDialog::getOpenFileName(parent, QCoreApplication::translate("ui", "Open"), QString(),
+                                            QtFilter(filter), nullptr, QFileDialog::DontUseNativeDialog);
     }
 
     QString saveFileName(QWidget* parent, const QString& filter) override
     {
-        QFileDialog dialog(parent, QStringLiteral("Save As"), QString(), QtFilter(filter));
+        QFileDialog dialog(parent, QCoreApplication::translate("ui", "Save As"), QString(), QtFilter(filter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         // The callers ask before replacing a file, where they must.
         dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);

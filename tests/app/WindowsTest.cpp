@@ -1,5 +1,7 @@
-// The windows as the desktop and a screen reader meet them.
+// The windows as the desktop, a screen reader and the user's language meet them.
 #include "Application.h"
+#include "CarHistory.h"
+#include "Translations.h"
 #include "frmImport.h"
 #include "frmMain.h"
 #include "frmView.h"
@@ -9,11 +11,16 @@
 #include "TestLibrary.h"
 
 #include <QAccessible>
-#include <QAccessibleValueInterface>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
+#include <QTreeWidget>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -80,6 +87,40 @@ TEST(Windows, ALibraryNamedAtStartOpensOnceTheWindowIsShown)
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown.empty(); }));
     EXPECT_TRUE(window.windowHandle()->isExposed());
+}
+
+// ctest runs this under LANG=de_DE.UTF-8 and under LANG=C: the windows, a message and Qt's buttons in it speak
+// German where the user does, and exactly the English they are written in elsewhere.
+TEST(Language, WindowsSpeakTheUsersLanguage)
+{
+    app::InstallTranslations(*qApp);
+    const bool german = QLocale().language() == QLocale::German;
+    if (qgetenv("LANG").startsWith("de_")) {
+        ASSERT_TRUE(german);
+    }
+    QTemporaryDir folder;
+    frmMain window;
+    window.OpenLibrary(testlib::WriteFile(folder.filePath("two.car"), testlib::MakeCars(2)));
+    history::CarHistory steps;
+    frmView editor(steps);
+    QStringList texts{window.windowTitle(), window.findChild<QTreeWidget*>("lstDetails")->topLevelItem(0)->text(0),
+                      editor.windowTitle(), editor.findChild<QLabel*>("lblColour")->text(),
+                      editor.findChild<QCheckBox*>("chkHeadVisible")->text()};
+    for (const QWidget* owner : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&editor)})
+        for (const QPushButton* button : owner->findChildren<QPushButton*>()) texts << button->text();
+    OnModal<QMessageBox>([&](QMessageBox* box) {
+        texts << box->text() << box->button(QMessageBox::Yes)->text() << box->button(QMessageBox::No)->text();
+    }, [&] { QTest::mouseClick(window.findChild<QPushButton*>("cmdRemove"), Qt::LeftButton); });
+    qDeleteAll(qApp->findChildren<QTranslator*>());
+    const char* expected = german ? "Velmar Car Editor v0.9|Größe Rad vorne rechts|Modell bearbeiten|Farbe:|"
+                                    "Kopf|Hinzufügen|Umbenennen|Entfernen|Anzeigen|Importieren...|"
+                                    "Exportieren...|Laden...|Speichern...|Import|Export|Umdrehen|Sind Sie sicher?|&Ja|&Nein"
+                                  : "Velmar Car Editor v0.9|Size of Right Front Wheel|Edit Model|Colour:|Head Vis.|Add|"
+                                    "Edit|Remove|View|Import...|Export...|Load...|Save...|Import|Export|Flip Poly|"
+                                    "Are you sure?|&Yes|&No";
+    EXPECT_EQ(texts.join('|'), QString(expected));
+    EXPECT_EQ(modLoad::Cars->size(), 2u);
+    modLoad::Cars.reset();
 }
 
 }  // namespace

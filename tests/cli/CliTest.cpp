@@ -18,6 +18,8 @@
 #include <cmath>
 #include <cstring>
 
+#include <pty.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace modLoad;
@@ -140,6 +142,7 @@ TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
     const std::tuple<QStringList, int, const char*> cases[] = {
         {{"\x1b[2J"}, 2, "\"\\x1b[2J\" is not a command"},
         {{"list", Demo, "extra"}, 2, "usage: velmar-car list LIB"},
+        {{"show", "--names", Demo, "0"}, 2, "--names goes with list"},
         {{"list", path("no\x1b[2J\n.car")}, 1, "no\\x1b[2J\\x0a.car\": No such file"},
         {{"list", path("\u202egnp.car")}, 1, "\\u202egnp.car\": No such file"},
         {{"build", "/dev/zero", path("x.car")}, 1, "\"/dev/zero\" is not JSON text: byte 0 is 0x00, a control character."},
@@ -301,7 +304,9 @@ TEST_F(Cli, RendersATilePerCarWithItsViewsAsTheEditorDrawsThem)
     for (const auto& [input, cars, output, sheets] : runs) {
         const Result rendered = run({"render", input, path(output)});
         ASSERT_EQ(rendered.status, 0) << qPrintable(rendered.err);
-        EXPECT_EQ(sheets.size() > 1, rendered.err.contains("and one sheet shows 50; wrote"));
+        EXPECT_EQ(sheets.size() > 1, rendered.err.contains("and one sheet shows 50; wrote " +
+                                                           QString::number(sheets.size()) + " sheets, \""));
+        EXPECT_FALSE(rendered.err.contains(u'\r'));
         std::size_t car = 0;
         for (const QString& name : sheets) {
             const QImage sheet = QImage(path(name)).convertToFormat(QImage::Format_RGB32);
@@ -322,6 +327,22 @@ TEST_F(Cli, RendersATilePerCarWithItsViewsAsTheEditorDrawsThem)
         }
         EXPECT_EQ(car, cars.size());
     }
+    // On a terminal, the sheets written so far, each count over the one before, gone before the note.
+    int terminal = -1, child = -1;
+    ASSERT_EQ(openpty(&terminal, &child, nullptr, nullptr, nullptr), 0);
+    const QByteArray program = VELMAR_CLI, library = QFile::encodeName(path("many.car")), out = QFile::encodeName(path("tty.png"));
+    if (fork() == 0)
+        dup2(child, STDERR_FILENO), execl(program, program, "render", library.constData(), out.constData(), nullptr), _exit(127);
+    close(child);
+    QByteArray shown;
+    for (char buffer[4096]; const ssize_t got = read(terminal, buffer, sizeof buffer);) {
+        if (got < 0) break;  // EIO once the program has gone
+        shown.append(buffer, got);
+    }
+    close(terminal), wait(nullptr);
+    const QByteArray last = "velmar-car: 2 of 2 sheets written";
+    EXPECT_TRUE(shown.startsWith("\rvelmar-car: 1 of 2 sheets written\r" + last + '\r' + QByteArray(last.size(), ' ') +
+                                 "\rvelmar-car: note:")) << shown.toPercentEncoding(" :\"").constData();
     // A failed run leaves every file as it was: a user's file where a sheet goes, or the file a link there names.
     // A sheet that is a folder is refused before any is written; a loop of links when its turn comes.
     for (const QString kind : {"folder", "loop"}) {

@@ -379,10 +379,9 @@ TEST_F(EditorTest, ThePreviewShowsWhatTheRecordAndTheSelectionSayAndTurnsWithThe
     EXPECT_TRUE(Near(Pixel(left), PaletteColour(50)));
 }
 
-// Owned by a window, the editor opens centred over it (no window manager moves it here) as its transient,
-// on Wayland its child. It is drawn as an ordinary window, not through GL, which Qt 6.4 leaves without
-// decorations on Wayland, where it keeps the frame Qt draws. The close request that its title bar's button
-// sends ends it, as Escape does.
+// Owned by a window, the editor opens centred over it (no window manager moves it here) as its transient, on
+// Wayland its child, drawn as an ordinary window, not through GL, which Qt 6.4 leaves without a frame on Wayland:
+// there it keeps the frame Qt draws. The close request that its title bar's button sends ends it, as Escape does.
 TEST_F(EditorTest, OwnedItOpensFramedOverItsWindowAndClosesFromItsCloseButtonOrEscape)
 {
     QWidget owner;
@@ -395,8 +394,7 @@ TEST_F(EditorTest, OwnedItOpensFramedOverItsWindowAndClosesFromItsCloseButtonOrE
     for (const auto& close : closes) {
         bool rescued = false, drawn = false, framed = false, over = false;
         QTimer::singleShot(0, &owned, [&] {
-            drawn = QTest::qWaitForWindowExposed(&owned) && OGLUtils::GLContext != 0 &&
-                    owned.findChild<GLSurface*>("picPreview")->isVisible();
+            drawn = QTest::qWaitForWindowExposed(&owned) && OGLUtils::GLContext && owned.findChild<GLSurface*>("picPreview")->isVisible();
             QWindow* window = owned.windowHandle();
             framed = window->transientParent() == owner.windowHandle() && window->surfaceType() == QSurface::RasterSurface &&
                      (!wayland || window->frameMargins().top() > 0);
@@ -415,36 +413,36 @@ TEST_F(EditorTest, OwnedItOpensFramedOverItsWindowAndClosesFromItsCloseButtonOrE
 // units) along the view's axes, a run of presses on one vertex one step, and turn the preview five degrees.
 TEST_F(EditorTest, TheKeyboardReachesTheViewsAndThePreviewToPickMoveAndTurn)
 {
+    using enum Qt::Key;
     SetTriangle(Car(), 0, {4, 1, 200}), SetTriangle(Car(), 1, {1, 7, 4});
-    Open();
-    QApplication::setActiveWindow(&view);
+    Open(), QApplication::setActiveWindow(&view);
     Control("chkHeadVisible")->setFocus();
-    QStringList visited;
     const auto framed = [](QWidget* w) {
         const QImage picture = w->grab().toImage();
         return picture.pixelColor(QPoint(1, 1) * picture.devicePixelRatio()) == w->palette().color(QPalette::Highlight);
     };
+    QStringList visited;
     for (int i = 0; i < 5; ++i) {
-        QTest::keyClick(view.focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(view.focusWidget(), Key_Tab);
         visited << view.focusWidget()->objectName() + (framed(view.focusWidget()) ? "" : " unframed");
     }
     EXPECT_EQ(visited, QStringList({"picXY", "picYZ", "picXZ", "picPreview", "cmdImport unframed"}));
     EXPECT_FALSE(framed(Control("picPreview")));
-
-    const auto press = [&](const char* name, std::initializer_list<Qt::Key> keys) { for (const Qt::Key key : keys) QTest::keyClick(Control(name), key); };
+    const auto press = [&](const char* name, std::initializer_list<Qt::Key> keys) {
+        for (const Qt::Key key : keys) QTest::keyClick(Control(name), key);
+    };
     QList<int> picked;
-    for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_PageUp})
+    for (const Qt::Key key : {Key_PageDown, Key_PageDown, Key_PageDown, Key_PageDown, Key_PageUp, Key_PageUp})
         press("picXY", {key}), picked << view.SelectedVertex;
     EXPECT_EQ(picked, QList<int>({1, 4, 7, 1, 7, 4}));
     const CarRecord before = Car();
-    press("picXZ", {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down});
-    const Vector& moved = Car().Vertices[4];
+    const Vector& moved = (press("picXZ", {Key_Right, Key_Right, Key_Down}), Car().Vertices[4]);
     EXPECT_EQ(std::make_tuple(moved.X, moved.Y, moved.Z), std::make_tuple(0.02f + 0.02f, 0.0f, 0.02f));
-    press("picXY", {Qt::Key_PageDown, Qt::Key_Up});
+    press("picXY", {Key_PageDown, Key_Up});
     EXPECT_EQ(std::make_pair(history.count(), Car().Vertices[7].Y), std::make_pair(2, -0.02f));
     history.undo(), history.undo();
     EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(before));
-    press("picPreview", {Qt::Key_Left, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up});
+    press("picPreview", {Key_Left, Key_Left, Key_Right, Key_Up});
     EXPECT_EQ(std::make_pair(view.RotX, view.RotY), std::make_pair(5.0f, 5.0f));
 }
 
