@@ -45,8 +45,9 @@ constexpr int NudgeKeys = 1000;
 
 }  // namespace
 
+// Of a dialog's type, without which Qt gives X no WM_TRANSIENT_FOR, but with a window's buttons.
 frmView::frmView(history::CarHistory& undoStack, QWidget* parent)
-    : QWidget(parent, Qt::Window), undoStack(undoStack)
+    : QWidget(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint), undoStack(undoStack)
 {
     setObjectName(QStringLiteral("frmView"));
     setWindowTitle(tr("Edit Model"));

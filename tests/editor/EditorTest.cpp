@@ -379,8 +379,8 @@ TEST_F(EditorTest, ThePreviewShowsWhatTheRecordAndTheSelectionSayAndTurnsWithThe
     EXPECT_TRUE(Near(Pixel(left), PaletteColour(50)));
 }
 
-// Owned by a window, the editor opens centred over it (no window manager moves it here) as its transient, on
-// Wayland its child, drawn as an ordinary window, not through GL, which Qt 6.4 leaves without a frame on Wayland:
+// Owned by a window, the editor opens centred over it (no window manager moves it here) as its transient (of a
+// dialog's type: Qt gives X no WM_TRANSIENT_FOR for a plain window), on Wayland its child, drawn as an ordinary window, not through GL, which Qt 6.4 leaves without a frame on Wayland:
 // there it keeps the frame Qt draws. The close request that its title bar's button sends ends it, as Escape does.
 TEST_F(EditorTest, OwnedItOpensFramedOverItsWindowAndClosesFromItsCloseButtonOrEscape)
 {
@@ -396,7 +396,8 @@ TEST_F(EditorTest, OwnedItOpensFramedOverItsWindowAndClosesFromItsCloseButtonOrE
         QTimer::singleShot(0, &owned, [&] {
             drawn = QTest::qWaitForWindowExposed(&owned) && OGLUtils::GLContext && owned.findChild<GLSurface*>("picPreview")->isVisible();
             QWindow* window = owned.windowHandle();
-            framed = window->transientParent() == owner.windowHandle() && window->surfaceType() == QSurface::RasterSurface &&
+            framed = window->transientParent() == owner.windowHandle() && window->type() == Qt::Dialog &&
+                     window->surfaceType() == QSurface::RasterSurface &&
                      (!wayland || window->frameMargins().top() > 0);
             over = wayland || (owned.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength() <= 2;
             close();
