@@ -50,6 +50,87 @@ Soll sie überschrieben werden?</translation>
     </message>
 </context>
 <context>
+    <name>ToolBox</name>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Colour:</source>
+        <translation>Farbe:</translation>
+    </message>
+    <message>
+        <source>Flip Poly</source>
+        <translation>Umdrehen</translation>
+    </message>
+    <message>
+        <source>Head Vis.</source>
+        <translation>Kopf</translation>
+    </message>
+    <message>
+        <source>Toolbox</source>
+        <translation>Werkzeuge</translation>
+    </message>
+    <message>
+        <source>Triangle</source>
+        <translation>Dreieck</translation>
+    </message>
+    <message>
+        <source>The triangle, shown blue, whose colour the Colour box sets</source>
+        <translation>Das blau gezeigte Dreieck, dessen Farbe das Feld Farbe setzt</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>The colour number of the triangle, 0 to 255</source>
+        <translation>Die Farbnummer des Dreiecks, 0 bis 255</translation>
+    </message>
+</context>
+<context>
+    <name>ViewPanel</name>
+    <message>
+        <source>Views</source>
+        <translation>Ansichten</translation>
+    </message>
+    <message>
+        <source>Hovering or Page Down and Page Up pick a vertex; dragging it or the arrow keys move it</source>
+        <translation>Darüberfahren oder Bild ab und Bild auf wählen einen Eckpunkt; Ziehen oder die Pfeiltasten verschieben ihn</translation>
+    </message>
+    <message>
+        <source>Top view (XY)</source>
+        <translation>Draufsicht (XY)</translation>
+    </message>
+    <message>
+        <source>Side view (YZ)</source>
+        <translation>Seitenansicht (YZ)</translation>
+    </message>
+    <message>
+        <source>Back view (XZ)</source>
+        <translation>Rückansicht (XZ)</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>The model in 3D; dragging over it or the arrow keys turn it</source>
+        <translation>Das Modell in 3D; Ziehen darüber oder die Pfeiltasten drehen es</translation>
+    </message>
+</context>
+<context>
+    <name>editor</name>
+    <message>
+        <source>Wavefront OBJ (*.obj)|*.obj</source>
+        <translation>Wavefront OBJ (*.obj)|*.obj</translation>
+    </message>
+</context>
+<context>
     <name>frmImport</name>
     <message>
         <source>Car Files (*.car)|*.car</source>
@@ -82,6 +163,14 @@ Soll sie überschrieben werden?</translation>
     <message>
         <source>Import %1 cars</source>
         <translation>%1 Fahrzeuge importieren</translation>
+    </message>
+    <message>
+        <source>Cars</source>
+        <translation>Fahrzeuge</translation>
+    </message>
+    <message>
+        <source>The cars to copy; choose one or more</source>
+        <translation>Die zu kopierenden Fahrzeuge; eines oder mehrere wählen</translation>
     </message>
 </context>
 <context>
@@ -186,6 +275,22 @@ Soll sie überschrieben werden?</translation>
         <source>%1 is too small for a 32-bit float, whose smallest is %2: it would become 0.</source>
         <translation>%1 ist zu klein für eine 32-Bit-Gleitkommazahl, deren kleinste %2 ist: es würde 0.</translation>
     </message>
+    <message>
+        <source>Car</source>
+        <translation>Fahrzeug</translation>
+    </message>
+    <message>
+        <source>The car whose parameters the list shows</source>
+        <translation>Das Fahrzeug, dessen Parameter die Liste zeigt</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>The car&apos;s forty parameters; Enter or a double click on a row changes its value</source>
+        <translation>Die vierzig Parameter des Fahrzeugs; Eingabe oder ein Doppelklick auf eine Zeile ändert ihren Wert</translation>
+    </message>
 </context>
 <context>
     <name>frmNewCar</name>
@@ -237,36 +342,12 @@ Soll sie überschrieben werden?</translation>
         <translation>Modell bearbeiten</translation>
     </message>
     <message>
-        <source>Import</source>
-        <translation>Import</translation>
-    </message>
-    <message>
-        <source>Export</source>
-        <translation>Export</translation>
-    </message>
-    <message>
-        <source>Colour:</source>
-        <translation>Farbe:</translation>
-    </message>
-    <message>
-        <source>Flip Poly</source>
-        <translation>Umdrehen</translation>
-    </message>
-    <message>
-        <source>Head Vis.</source>
-        <translation>Kopf</translation>
-    </message>
-    <message>
         <source>Move Vertex %1 of %2</source>
         <translation>Eckpunkt %1 von %2 verschieben</translation>
     </message>
     <message>
         <source>Import %1 into %2</source>
         <translation>%1 in %2 importieren</translation>
-    </message>
-    <message>
-        <source>Wavefront OBJ (*.obj)|*.obj</source>
-        <translation>Wavefront OBJ (*.obj)|*.obj</translation>
     </message>
     <message>
         <source>Set Colour of Triangle %1 of %2</source>

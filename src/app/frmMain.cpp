@@ -2,6 +2,7 @@
 
 #include "frmNewCar.h"
 
+#include "Application.h"
 #include "CarHistory.h"
 #include "CarSteps.h"
 #include "Controls.h"
@@ -23,11 +24,9 @@
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
-#include <QMimeData>
 #include <QPushButton>
 #include <QStringList>
 #include <QTreeWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -42,16 +41,6 @@ QPushButton* makeButton(const char* name, const QString& caption, QWidget* paren
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     return button;
-}
-
-// The one local .car file a drag carries, or nothing.
-QString DroppedLibrary(const QMimeData* data)
-{
-    const QList<QUrl> urls = data->urls();
-    if (urls.size() != 1 || !urls[0].isLocalFile())
-        return {};
-    const QString path = urls[0].toLocalFile();
-    return path.endsWith(QLatin1String(".car"), Qt::CaseInsensitive) ? path : QString();
 }
 
 }  // namespace
@@ -79,7 +68,8 @@ void frmMain::BuildControls()
     Label1->setObjectName(QStringLiteral("Label1"));
 
     // A library may hold 32767 cars.
-    cmbCars = ui::NewLongComboBox("cmbCars", modLoad::NameLength, this);
+    cmbCars = ui::NewLongComboBox("cmbCars", modLoad::NameLength, this, tr("Car"));
+    cmbCars->setAccessibleDescription(tr("The car whose parameters the list shows"));
     Label1->setBuddy(cmbCars);
 
     cmdAdd = makeButton("cmdAdd", tr("Add"), this);
@@ -89,6 +79,8 @@ void frmMain::BuildControls()
 
     lstDetails = new QTreeWidget(this);
     lstDetails->setObjectName(QStringLiteral("lstDetails"));
+    lstDetails->setAccessibleName(tr("Parameters"));
+    lstDetails->setAccessibleDescription(tr("The car's forty parameters; Enter or a double click on a row changes its value"));
     lstDetails->setHeaderLabels({tr("Name"), tr("Setting")});
     lstDetails->setRootIsDecorated(false);
     lstDetails->setUniformRowHeights(true);
@@ -230,11 +222,11 @@ void frmMain::cmbCars_Click()
 
 void frmMain::lstDetails_ItemActivated()
 {
-    const QList<QTreeWidgetItem*> selected = lstDetails->selectedItems();
+    // The current row, selected or not: the keyboard reaches a row without selecting it.
+    QTreeWidgetItem* row = lstDetails->currentItem();
     const std::int16_t car = static_cast<std::int16_t>(cmbCars->currentIndex());
-    if (selected.isEmpty() || car < 0)
+    if (!row || car < 0)
         return;
-    QTreeWidgetItem* row = selected.first();
 
     const QString answer = ui::InputBox(this, tr("Enter new value"), row->text(1));
     numbertext::Decimal read{};
@@ -393,13 +385,13 @@ void frmMain::closeEvent(QCloseEvent* event)
 void frmMain::dragEnterEvent(QDragEnterEvent* event)
 {
     // Not while a dialog or the model editor works on the open library.
-    if (!QApplication::activeModalWidget() && !DroppedLibrary(event->mimeData()).isEmpty())
+    if (!QApplication::activeModalWidget() && !app::DroppedLibrary(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void frmMain::dropEvent(QDropEvent* event)
 {
-    const QString fileName = DroppedLibrary(event->mimeData());
+    const QString fileName = app::DroppedLibrary(event->mimeData());
     if (fileName.isEmpty() || QApplication::activeModalWidget())
         return;
     event->acceptProposedAction();

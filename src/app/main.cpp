@@ -1,3 +1,4 @@
+#include "Application.h"
 #include "CommandLine.h"
 #include "Translations.h"
 #include "frmMain.h"
@@ -21,9 +22,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
-    // The name untitled message boxes show; as the application name rather
-    // than a display name, so window captions stay exactly as each window sets them.
-    QApplication::setApplicationName(QStringLiteral("Velmar Car Editor"));
+    app::SetUpApplication();
     app::InstallTranslations(app);
     // Read again without the toolkit's own options, which it has taken.
     const app::StartRequest request = app::ReadCommandLine(QApplication::arguments().mid(1));
@@ -32,8 +31,9 @@ int main(int argc, char* argv[])
         return *request.exitCode;
     }
     frmMain window;
-    window.show();
-    if (!request.library.isEmpty())
-        window.OpenLibrary(request.library);
+    if (request.library.isEmpty())
+        window.show();
+    else
+        app::OpenWhenShown(window, request.library);
     return QApplication::exec();
 }

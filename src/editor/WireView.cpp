@@ -1,5 +1,8 @@
 #include "WireView.h"
 
+#include "Controls.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -10,6 +13,7 @@ WireView::WireView(const char* objectName, editor::ViewAxes axes, QWidget* paren
     setMouseTracking(true);
     // The picture covers the whole view; nothing shows through.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void WireView::Draw(const modLoad::CarRecord& car, float scale, int selectedVertex)
@@ -31,6 +35,7 @@ void WireView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, picture_);
+    ui::DrawFocusFrame(painter, *this);
 }
 
 void WireView::mousePressEvent(QMouseEvent* event)
@@ -46,4 +51,14 @@ void WireView::mouseReleaseEvent(QMouseEvent* event)
 void WireView::mouseMoveEvent(QMouseEvent* event)
 {
     emit MouseMove(this, event->position());
+}
+
+void WireView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp)
+        emit PickStep(this, event->key() == Qt::Key_PageDown ? 1 : -1);
+    else if (const QPoint step = ui::ArrowStep(event->key()); !step.isNull())
+        emit Nudge(this, step);
+    else
+        QWidget::keyPressEvent(event);
 }

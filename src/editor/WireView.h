@@ -6,7 +6,8 @@
 #include <QWidget>
 
 // One flat view of the model editor. It shows the picture the last frame drew
-// into it and passes the pointer on to the window.
+// into it, with a frame while it has the keyboard, and passes the pointer and
+// the keys that pick and move vertices on to the window.
 class WireView : public QWidget {
     Q_OBJECT
 
@@ -24,12 +25,17 @@ signals:
     void MouseDown(WireView* view, int button);
     void MouseUp(WireView* view, int button);
     void MouseMove(WireView* view, QPointF position);
+    // Page Down (1) or Page Up (-1).
+    void PickStep(WireView* view, int step);
+    // An arrow key: one step on the screen, y downwards.
+    void Nudge(WireView* view, QPoint step);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     editor::ViewAxes axes_;

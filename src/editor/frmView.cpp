@@ -1,32 +1,32 @@
 #include "frmView.h"
 
 #include "CarHistory.h"
+#include "EditorSteps.h"
 #include "GLScene.h"
 #include "GLSurface.h"
+#include "ModelFiles.h"
 #include "OGLUtils.h"
+#include "Picking.h"
+#include "ToolBox.h"
+#include "ViewPanel.h"
 #include "WireView.h"
 #include "modLoad.h"
-#include "modOBJ.h"
 
+#include "Controls.h"
 #include "Dialogs.h"
 #include "NumberText.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSlider>
-#include <QVBoxLayout>
+#include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
-#include <cmath>
 
 std::int16_t SelectedCar = -1;
 bool StopRender = true;
@@ -37,59 +37,37 @@ constexpr int ToolBoxWidth = 83;
 constexpr int InitialWidth = 544;
 constexpr int InitialHeight = 390;
 constexpr std::uint8_t PreviewColourBits = 16;
-
-template <typename Control>
-Control* named(Control* control, const char* name)
-{
-    control->setObjectName(QLatin1String(name));
-    return control;
-}
+// Degrees an arrow key turns the preview: a drag of five pixels.
+constexpr float TurnStep = 5.0f;
+// The merge keys of a run of arrow presses on one vertex, one per vertex; the
+// colour keys use the triangle numbers below them.
+constexpr int NudgeKeys = 1000;
 
 }  // namespace
 
+// Of a dialog's type, without which Qt gives X no WM_TRANSIENT_FOR, but with a window's buttons.
 frmView::frmView(history::CarHistory& undoStack, QWidget* parent)
-    : QWidget(parent, Qt::Window), undoStack(undoStack)
+    : QWidget(parent, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint), undoStack(undoStack)
 {
     setObjectName(QStringLiteral("frmView"));
     setWindowTitle(tr("Edit Model"));
     setWindowModality(Qt::ApplicationModal);
     BuildControls();
     BuildUndoActions();
+    // As a dialog closes; and with the desktop's keys for closing a window.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
     resize(InitialWidth, InitialHeight);
 }
 
 void frmView::BuildControls()
 {
-    picToolBox = named(new QWidget(this), "picToolBox");
-    cmdImport = named(new QPushButton(tr("Import"), picToolBox), "cmdImport");
-    cmdExport = named(new QPushButton(tr("Export"), picToolBox), "cmdExport");
-    sPolys = named(new QSlider(Qt::Horizontal, picToolBox), "sPolys");
-    lblColour = named(new QLabel(tr("Colour:"), picToolBox), "lblColour");
-    txtColour = named(new QLineEdit(picToolBox), "txtColour");
-    lblColour->setBuddy(txtColour);
-    cmdFlipPoly = named(new QPushButton(tr("Flip Poly"), picToolBox), "cmdFlipPoly");
-    chkHeadVisible = named(new QCheckBox(tr("Head Vis."), picToolBox), "chkHeadVisible");
-
-    auto* colourRow = new QHBoxLayout;
-    colourRow->setSpacing(2);
-    colourRow->addWidget(lblColour);
-    colourRow->addWidget(txtColour, 1);
-    auto* tools = new QVBoxLayout(picToolBox);
-    tools->setContentsMargins(4, 4, 4, 4);
-    tools->addWidget(cmdImport);
-    tools->addWidget(cmdExport);
-    tools->addWidget(sPolys);
-    tools->addLayout(colourRow);
-    tools->addWidget(cmdFlipPoly);
-    tools->addWidget(chkHeadVisible);
-    tools->addStretch(1);
-
-    picCont = named(new QWidget(this), "picCont");
-    picXY = new WireView("picXY", editor::XYAxes, picCont);
-    picYZ = new WireView("picYZ", editor::YZAxes, picCont);
-    picXZ = new WireView("picXZ", editor::XZAxes, picCont);
-    picPreview = named(new GLSurface(picCont), "picPreview");
-    picPreview->installEventFilter(this);
+    picToolBox = new ToolBox(this);
+    cmdImport = picToolBox->cmdImport, cmdExport = picToolBox->cmdExport, sPolys = picToolBox->sPolys;
+    txtColour = picToolBox->txtColour, cmdFlipPoly = picToolBox->cmdFlipPoly;
+    chkHeadVisible = picToolBox->chkHeadVisible;
+    picCont = new ViewPanel(this);
+    picXY = picCont->picXY, picYZ = picCont->picYZ, picXZ = picCont->picXZ, picPreview = picCont->picPreview;
 
     connect(cmdImport, &QPushButton::clicked, this, &frmView::cmdImport_Click);
     connect(cmdExport, &QPushButton::clicked, this, &frmView::cmdExport_Click);
@@ -104,26 +82,23 @@ void frmView::BuildControls()
         connect(view, &WireView::MouseDown, this, &frmView::View_MouseDown);
         connect(view, &WireView::MouseUp, this, &frmView::View_MouseUp);
         connect(view, &WireView::MouseMove, this, &frmView::View_MouseMove);
+        connect(view, &WireView::PickStep, this, &frmView::View_PickStep);
+        connect(view, &WireView::Nudge, this, &frmView::View_Nudge);
     }
     connect(picPreview, &GLSurface::Repaint, this, &frmView::picPreview_Paint);
+    connect(picCont, &ViewPanel::PreviewPress, this, &frmView::picPreview_MouseDown);
+    connect(picCont, &ViewPanel::PreviewMove, this, &frmView::picPreview_MouseMove);
+    connect(picCont, &ViewPanel::PreviewArrow, this, &frmView::picPreview_KeyDown);
 }
 
 // As in the main window, Undo and Redo sit in the window's context menu, which
 // a right click on the toolbox or a view opens. Not on the preview: a drag
-// with any button turns the model there. The colour box leaves the keys to
-// them, so they take back the colour typed as one step.
+// with any button turns the model there.
 void frmView::BuildUndoActions()
 {
-    actUndo = named(new QAction(this), "actUndo");
-    actUndo->setShortcuts(QKeySequence::Undo);
-    actRedo = named(new QAction(this), "actRedo");
-    actRedo->setShortcuts(QKeySequence::Redo);
-    addActions({actUndo, actRedo});
-    setContextMenuPolicy(Qt::ActionsContextMenu);
+    steps = new EditorSteps(undoStack, *this);
     picPreview->setContextMenuPolicy(Qt::PreventContextMenu);
-    txtColour->installEventFilter(this);
-    connect(actUndo, &QAction::triggered, this, &frmView::actUndo_Click);
-    connect(actRedo, &QAction::triggered, this, &frmView::actRedo_Click);
+    connect(steps, &EditorSteps::Take, this, &frmView::TakeStep);
     connect(&undoStack, &QUndoStack::indexChanged, this, &frmView::UndoStack_IndexChanged);
     UndoStack_IndexChanged();
 }
@@ -151,6 +126,10 @@ void frmView::Run()
 
 void frmView::Load()
 {
+    // Over the window it belongs to, as a dialog opens; Qt makes it the
+    // window's transient on X and its child on Wayland.
+    if (const QWidget* owner = parentWidget())
+        ui::PlaceOver(*this, *owner->window());
     show();
     ScaleXY = ScaleYZ = ScaleXZ = editor::ViewScale;
     // A screen of another pixel ratio changes the preview's pixels.
@@ -210,17 +189,8 @@ void frmView::Form_Resize()
     // A window smaller than the toolbox leaves the drawing areas empty.
     const int innerWidth = width(), innerHeight = height();
     picToolBox->setGeometry(0, 0, ToolBoxWidth, innerHeight);
-    const int containerWidth = std::max(innerWidth - ToolBoxWidth, 0);
-    picCont->setGeometry(ToolBoxWidth, 0, containerWidth, innerHeight);
-    const int w = containerWidth / 2, h = innerHeight / 2;
-    picXY->setGeometry(0, 0, w, h);
-    picYZ->setGeometry(w, 0, w + 1, h);
-    picXZ->setGeometry(0, h, w, h);
-    // The view is sized before the preview takes its size and draws itself anew.
-    const double ratio = picPreview->devicePixelRatioF();
-    if (OGLUtils::MakeGLCurrent(*picPreview))
-        OGLUtils::ResizeGLView(OGLUtils::DevicePixels(w + 1, ratio), OGLUtils::DevicePixels(h, ratio));
-    picPreview->setGeometry(w, h, w + 1, h);
+    picCont->setGeometry(ToolBoxWidth, 0, std::max(innerWidth - ToolBoxWidth, 0), innerHeight);
+    picCont->Place();
     // While the editor runs, the views follow at once too, also while a modal
     // dialog holds the loop. A closed editor's car may be gone.
     if (!StopRender)
@@ -241,19 +211,8 @@ void frmView::closeEvent(QCloseEvent*)
 void frmView::Record(const modLoad::CarRecord& after, const QString& text, int mergeKey)
 {
     EndDrag();
-    if (Push(Car(), after, text, mergeKey))
+    if (steps->Push(SelectedCar, Car(), after, text, mergeKey))
         RequestFrame();
-}
-
-// True when the step was pushed: not when it changes nothing, as even such a
-// step would drop the steps that could be redone.
-bool frmView::Push(const modLoad::CarRecord& before, const modLoad::CarRecord& after, const QString& text,
-                   int mergeKey)
-{
-    if (history::SameRecord(before, after))
-        return false;
-    undoStack.push(new history::ChangeCar(undoStack, SelectedCar, before, after, text, mergeKey));
-    return true;
 }
 
 // A drag is one step from the record at its first move to the record now.
@@ -264,32 +223,17 @@ void frmView::EndDrag()
         return;
     const modLoad::CarRecord before = *dragStart;
     dragStart.reset();
-    Push(before, Car(), tr("Move Vertex %1 of %2").arg(SelectedVertex).arg(CarName()),
-         history::ChangeCar::NoMerge);
+    steps->Push(SelectedCar, before, Car(), MoveText(), history::ChangeCar::NoMerge);
 }
 
-// The step at `index` of the stack when it changes the edited car in place:
-// the editor undoes and redoes no step that could move or remove its car.
-const history::ChangeCar* frmView::EditorStep(int index) const
+QString frmView::MoveText() const
 {
-    const auto* step = dynamic_cast<const history::ChangeCar*>(undoStack.command(index));
-    return step && step->Car() == SelectedCar ? step : nullptr;
+    return tr("Move Vertex %1 of %2").arg(SelectedVertex).arg(CarName());
 }
 
 void frmView::UndoStack_IndexChanged()
 {
-    history::CarHistory::NameActions(*actUndo, EditorStep(undoStack.index() - 1), *actRedo,
-                                     EditorStep(undoStack.index()));
-}
-
-void frmView::actUndo_Click()
-{
-    TakeStep(true);
-}
-
-void frmView::actRedo_Click()
-{
-    TakeStep(false);
+    steps->ShowActions(SelectedCar);
 }
 
 // Undoes or redoes the next step, which the actions, enabled only for the
@@ -307,36 +251,16 @@ void frmView::TakeStep(bool back)
 
 void frmView::cmdImport_Click()
 {
-    // Every file is offered: models come with many extensions.
-    const QString fileName = ui::OpenFileDialog(this);
-    if (fileName.isEmpty())
-        return;
-    modLoad::CarRecord after = Car();
-    if (const modLoad::FileResult result = modOBJ::ImportOBJ(fileName, after); !result) {
-        ui::MsgBox(this, result.message);
-        return;
+    QString fileName;
+    if (const std::optional<modLoad::CarRecord> after = editor::ImportModel(this, Car(), fileName)) {
+        const QString text = history::StepText(QFileInfo(fileName).fileName());
+        Record(*after, tr("Import %1 into %2").arg(text, CarName()));
     }
-    const QString text = history::StepText(QFileInfo(fileName).fileName());
-    Record(after, tr("Import %1 into %2").arg(text, CarName()));
 }
 
 void frmView::cmdExport_Click()
 {
-    const QString fileName = ui::SaveFileDialog(this, tr("Wavefront OBJ (*.obj)|*.obj"), [this](const QString& name) {
-        return ui::ReplaceQuestion(name, undoStack.IsLibraryFile(name));
-    });
-    if (fileName.isEmpty())
-        return;
-    const bool libraryFile = undoStack.IsLibraryFile(fileName);
-    const QString title = QStringLiteral("%1, car %2").arg(modLoad::NameAsShown(Car().Name)).arg(SelectedCar);
-    // As for Import, so that a pipe or a device never blocks the window.
-    modLoad::FileResult result = modLoad::CheckRegularFile(fileName, modLoad::Use::Write);
-    if (result)
-        result = modOBJ::ExportOBJ(fileName, Car(), title);
-    if (!result)
-        ui::MsgBox(this, result.message);
-    else if (libraryFile)
-        undoStack.resetClean();
+    editor::ExportModel(this, Car(), SelectedCar, undoStack);
 }
 
 void frmView::sPolys_Change()
@@ -406,6 +330,28 @@ void frmView::View_MouseUp(WireView*, int)
     EndDrag();
 }
 
+// Picked with the keys, the vertex stays picked after an undo, wherever the pointer rests.
+void frmView::View_PickStep(WireView*, int step)
+{
+    EndDrag();
+    pointerView = nullptr;
+    SelectedVertex = editor::NextPickable(Car(), SelectedVertex, step);
+    RequestFrame();
+}
+
+// A pixel of the view per press along its two axes; the presses of a run on one vertex are one step.
+void frmView::View_Nudge(WireView* view, QPoint pixels)
+{
+    if (!modLoad::VertexInModel(SelectedVertex))
+        return;
+    modLoad::CarRecord after = Car();
+    modLoad::Vector& vertex = after.Vertices[static_cast<std::size_t>(SelectedVertex)];
+    const float scale = ScaleOf(*view);
+    editor::Coordinate(vertex, view->Axes().H) += static_cast<float>(pixels.x()) / scale;
+    editor::Coordinate(vertex, view->Axes().V) += static_cast<float>(pixels.y()) / scale;
+    Record(after, MoveText(), NudgeKeys + SelectedVertex);
+}
+
 void frmView::View_MouseMove(WireView* view, QPointF position)
 {
     pointerView = view;
@@ -431,42 +377,9 @@ void frmView::TrackVertex(const WireView& view, float x, float y, float scale)
         return;
     }
 
-    // The corner met last within the radius wins, not the nearest.
-    const int before = SelectedVertex;
-    SelectedVertex = -1;
-    const int used = modLoad::UsedPolys(car);
-    for (int p = 0; p < used; ++p) {
-        const modLoad::Poly& poly = car.Polys[p];
-        for (const int i : {poly.A, poly.B, poly.C}) {
-            if (!modLoad::VertexInModel(i))
-                continue;
-            const double dh = static_cast<double>(h) - editor::Coordinate(car.Vertices[i], axes.H);
-            const double dv = static_cast<double>(v) - editor::Coordinate(car.Vertices[i], axes.V);
-            if (std::sqrt(dh * dh + dv * dv) < PickRadius)
-                SelectedVertex = i;
-        }
-    }
+    const int before = std::exchange(SelectedVertex, editor::PickVertex(car, axes, h, v));
     if (SelectedVertex != before)
         RequestFrame();
-}
-
-bool frmView::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == txtColour && event->type() == QEvent::ShortcutOverride) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
-            event->ignore();
-            return true;
-        }
-    }
-    if (watched == picPreview) {
-        if (event->type() == QEvent::MouseButtonPress)
-            picPreview_MouseDown(static_cast<QMouseEvent*>(event)->position());
-        else if (event->type() == QEvent::MouseMove)
-            picPreview_MouseMove(static_cast<QMouseEvent*>(event)->buttons(),
-                                 static_cast<QMouseEvent*>(event)->position());
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void frmView::picPreview_Paint()
@@ -491,5 +404,13 @@ void frmView::picPreview_MouseMove(Qt::MouseButtons buttons, QPointF position)
     RotX = RotX + LastY - y;
     LastX = x;
     LastY = y;
+    RequestFrame();
+}
+
+// An arrow key turns the model as a drag of a few pixels that way does.
+void frmView::picPreview_KeyDown(QPoint step)
+{
+    RotY -= TurnStep * static_cast<float>(step.x());
+    RotX -= TurnStep * static_cast<float>(step.y());
     RequestFrame();
 }

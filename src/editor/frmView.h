@@ -9,12 +9,13 @@
 #include <optional>
 
 class GLSurface;
-class QAction;
 class QCheckBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
+class EditorSteps;
+class ToolBox;
+class ViewPanel;
 class WireView;
 
 // The index in Cars of the car the model editor works on; set by the main
@@ -63,13 +64,9 @@ public:
     float LastX = 0.0f;
     float LastY = 0.0f;
 
-    // A vertex this close to the pointer, in model units, is under it.
-    static constexpr double PickRadius = 0.3;
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     void cmdImport_Click();
@@ -82,8 +79,8 @@ private slots:
     void View_MouseDown(WireView* view, int button);
     void View_MouseUp(WireView* view, int button);
     void View_MouseMove(WireView* view, QPointF position);
-    void actUndo_Click();
-    void actRedo_Click();
+    void View_PickStep(WireView* view, int step);
+    void View_Nudge(WireView* view, QPoint pixels);
     void UndoStack_IndexChanged();
 
 private:
@@ -92,9 +89,8 @@ private:
     void ShowRecord();
     void TakeStep(bool back);
     void Record(const modLoad::CarRecord& after, const QString& text, int mergeKey = history::ChangeCar::NoMerge);
-    bool Push(const modLoad::CarRecord& before, const modLoad::CarRecord& after, const QString& text, int mergeKey);
     void EndDrag();
-    const history::ChangeCar* EditorStep(int index) const;
+    QString MoveText() const;
     QString CarName() const;
     void Form_Resize();
     void RequestFrame();
@@ -103,23 +99,22 @@ private:
     void picPreview_Paint();
     void picPreview_MouseDown(QPointF position);
     void picPreview_MouseMove(Qt::MouseButtons buttons, QPointF position);
+    void picPreview_KeyDown(QPoint step);
     modLoad::CarRecord& Car() const;
 
-    QWidget* picToolBox;
+    ToolBox* picToolBox;
     QPushButton* cmdImport;
     QPushButton* cmdExport;
     QSlider* sPolys;
-    QLabel* lblColour;
     QLineEdit* txtColour;
     QPushButton* cmdFlipPoly;
     QCheckBox* chkHeadVisible;
-    QWidget* picCont;
+    ViewPanel* picCont;
     WireView* picXY;
     WireView* picYZ;
     WireView* picXZ;
     GLSurface* picPreview;
-    QAction* actUndo;
-    QAction* actRedo;
+    EditorSteps* steps;
     history::CarHistory& undoStack;
     // The record as it was before the drag in progress first moved its vertex.
     std::optional<modLoad::CarRecord> dragStart;

@@ -77,6 +77,7 @@ bool CreateGLContext(GLSurface& surface, std::uint8_t colourBits)
         fail(QT_TRANSLATE_NOOP("OGLUtils", "Can't Activate The GL Rendering Context."));
     const double ratio = surface.devicePixelRatioF();
     ResizeGLView(DevicePixels(surface.width(), ratio), DevicePixels(surface.height(), ratio));
+    // The state belongs to the context: set here, where every context is made, so a new one draws the same.
     if (!SetupGLState())
         fail(QT_TRANSLATE_NOOP("OGLUtils", "Initialization Failed."));
     return ok;

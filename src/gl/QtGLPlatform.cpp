@@ -45,13 +45,10 @@ bool QtGLPlatform::SetPixelFormat(GLSurface& surface, int format, const PixelFor
 
 GLHandle QtGLPlatform::CreateContext(GLSurface& surface)
 {
-    // Shown, the widget makes its context with the format it was given.
-    surface.show();
-    if (!surface.isValid()) {
-        surface.hide();
+    QOpenGLContext* made = surface.MakeContext();
+    if (!made)
         return 0;
-    }
-    const auto context = reinterpret_cast<GLHandle>(surface.context());
+    const auto context = reinterpret_cast<GLHandle>(made);
     if (find(context) == bound_.end())
         bound_.push_back({context, &surface});
     return context;
@@ -73,8 +70,7 @@ bool QtGLPlatform::MakeCurrent(GLSurface* surface, GLHandle context)
     const auto found = find(context);
     if (found == bound_.end() || found->surface != surface)
         return false;
-    surface->makeCurrent();
-    return QOpenGLContext::currentContext() == surface->context();
+    return surface->MakeCurrent();
 }
 
 bool QtGLPlatform::DeleteContext(GLHandle context)
@@ -82,7 +78,7 @@ bool QtGLPlatform::DeleteContext(GLHandle context)
     const auto found = find(context);
     if (found == bound_.end())
         return false;
-    found->surface->hide();
+    found->surface->DropContext();
     bound_.erase(found);
     return true;
 }

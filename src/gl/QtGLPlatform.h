@@ -11,9 +11,9 @@
 namespace OGLUtils {
 
 // Contexts through Qt: a format is a QSurfaceFormat built from the request,
-// given to the widget before its context is made. A widget keeps its context
-// for its life; deleting the program's context takes the widget off the
-// screen, and the next context for it shows it again.
+// given to the widget before its context is made. The widget holds its
+// context; deleting the context takes the widget off the screen, and the next
+// context for it shows it again.
 class QtGLPlatform : public GLPlatform {
 public:
     int ChoosePixelFormat(GLSurface& surface, const PixelFormatRequest& request) override;

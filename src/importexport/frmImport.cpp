@@ -26,6 +26,8 @@ frmImport::frmImport(history::CarHistory& undoStack, QWidget* parent)
       cmdCancel(new QPushButton(tr("Cancel"), this))
 {
     lstCars->setObjectName(QStringLiteral("lstCars"));
+    lstCars->setAccessibleName(tr("Cars"));
+    lstCars->setAccessibleDescription(tr("The cars to copy; choose one or more"));
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -20,6 +21,21 @@ QString DefaultSuffix(const QString& filter)
     return suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('?')) ? QString() : suffix;
 }
 
+// Widens a message box to show its whole title, which a title bar centres on
+// the window and clips at up to three buttons a side (some 75 pixels in Qt's
+// own frame on Wayland), in a font that may be bold; Qt sizes a box by its
+// text alone.
+void FitTitle(QMessageBox& box)
+{
+    QFont font = box.font();
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(box.windowTitle()) + 10 * metrics.height();
+    auto* grid = static_cast<QGridLayout*>(box.layout());
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 class QtDialogProvider final : public DialogProvider {
 public:
     MsgAnswer messageBox(QWidget* parent, const QString& text, MsgStyle style, const QString& title) override
@@ -29,41 +45,42 @@ public:
         box.setText(text);
         switch (style) {
         case MsgStyle::Ok:
-            box.setIcon(QMessageBox::NoIcon);
+            box.setStandardButtons(QMessageBox::Ok);
             break;
         case MsgStyle::OkExclamation:
             box.setIcon(QMessageBox::Warning);
+            box.setStandardButtons(QMessageBox::Ok);
             break;
         case MsgStyle::OkInformation:
             box.setIcon(QMessageBox::Information);
+            box.setStandardButtons(QMessageBox::Ok);
             break;
         case MsgStyle::YesNoQuestion:
-            box.setIcon(QMessageBox::Question);
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
-            return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
         case MsgStyle::YesNoWarning:
-            box.setIcon(QMessageBox::Warning);
+            box.setIcon(style == MsgStyle::YesNoQuestion ? QMessageBox::Question : QMessageBox::Warning);
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::No);
-            return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+            box.setDefaultButton(style == MsgStyle::YesNoQuestion ? QMessageBox::Yes : QMessageBox::No);
+            break;
         case MsgStyle::SaveDiscardCancel:
             box.setIcon(QMessageBox::Warning);
             box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
             box.setDefaultButton(QMessageBox::Save);
-            // Escape and the close button cancel.
-            switch (box.exec()) {
-            case QMessageBox::Save:
-                return MsgAnswer::Save;
-            case QMessageBox::Discard:
-                return MsgAnswer::Discard;
-            default:
-                return MsgAnswer::Cancel;
-            }
+            break;
         }
-        box.setStandardButtons(QMessageBox::Ok);
-        box.exec();
-        return MsgAnswer::Ok;
+        FitTitle(box);
+        // Escape and the close button answer No, or Cancel.
+        const int answer = box.exec();
+        switch (style) {
+        case MsgStyle::YesNoQuestion:
+        case MsgStyle::YesNoWarning:
+            return answer == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+        case MsgStyle::SaveDiscardCancel:
+            return answer == QMessageBox::Save ? MsgAnswer::Save
+                   : answer == QMessageBox::Discard ? MsgAnswer::Discard
+                                                    : MsgAnswer::Cancel;
+        default:
+            return MsgAnswer::Ok;
+        }
     }
 
     QString inputBox(QWidget* parent, const QString& prompt, const QString& title, const QString& defaultText) override
@@ -115,6 +132,9 @@ void SetDialogProvider(DialogProvider* provider)
 
 MsgAnswer MsgBox(QWidget* parent, const QString& text, MsgStyle style, const QString& title)
 {
+    // A message given no window opens over the one the user is in.
+    if (!parent)
+        parent = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
     return provider().messageBox(parent, text, style, titleOrAppName(title));
 }
 

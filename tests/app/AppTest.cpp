@@ -6,7 +6,6 @@
 #include "OnModal.h"
 #include "ScriptedDialogs.h"
 #include "TestLibrary.h"
-#include "Translations.h"
 #include "WireView.h"
 #include "frmImport.h"
 #include "frmNewCar.h"
@@ -18,17 +17,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTranslator>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -102,12 +98,17 @@ protected:
             QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
         }, [&] { Click("cmdImport"); });
     }
+    // A double click, or Return on the row the keyboard moved to, which it does not select.
     void ActivateRow(int row, bool byKeyboard = false)
     {
-        Details()->scrollToItem(Details()->topLevelItem(row));
-        const QPoint at = Details()->visualItemRect(Details()->topLevelItem(row)).center();
-        QTest::mouseClick(Details()->viewport(), Qt::LeftButton, {}, at);
-        byKeyboard ? QTest::keyClick(Details(), Qt::Key_Return) : QTest::mouseDClick(Details()->viewport(), Qt::LeftButton, {}, at);
+        QTreeWidgetItem* item = Details()->topLevelItem(row);
+        Details()->scrollToItem(item);
+        const QPoint at = Details()->visualItemRect(item).center();
+        if (byKeyboard)
+            Details()->clearSelection(), Details()->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate),
+                QTest::keyClick(Details(), Qt::Key_Return);
+        else
+            QTest::mouseClick(Details()->viewport(), Qt::LeftButton, {}, at), QTest::mouseDClick(Details()->viewport(), Qt::LeftButton, {}, at);
     }
     // View on the car; act runs while the model editor is open.
     void View(int car, const std::function<void(frmView*)>& act)
@@ -478,40 +479,6 @@ TEST_F(MainWindow, ViewRecordsOutsideTheModelAreEditedSafelyAndWrittenBackAsRead
     }
     EXPECT_EQ(ReadFile(file), LibraryFile(samples::HostileLibrary()));
     EXPECT_EQ(SaveAs("saved.car"), LibraryFile(expected));
-}
-
-// ctest runs this under LANG=de_DE.UTF-8 and under LANG=C: the windows, a message and Qt's buttons in it speak
-// German where the user does, and exactly the English they are written in elsewhere.
-TEST(Language, WindowsSpeakTheUsersLanguage)
-{
-    app::InstallTranslations(*qApp);
-    const bool german = QLocale().language() == QLocale::German;
-    if (qgetenv("LANG").startsWith("de_")) {
-        ASSERT_TRUE(german);
-    }
-    QTemporaryDir folder;
-    frmMain window;
-    window.OpenLibrary(WriteFile(folder.filePath("two.car"), MakeCars(2)));
-    history::CarHistory steps;
-    frmView editor(steps);
-    QStringList texts{window.windowTitle(), window.findChild<QTreeWidget*>("lstDetails")->topLevelItem(0)->text(0),
-                      editor.windowTitle(), editor.findChild<QLabel*>("lblColour")->text(),
-                      editor.findChild<QCheckBox*>("chkHeadVisible")->text()};
-    for (const QWidget* owner : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&editor)})
-        for (const QPushButton* button : owner->findChildren<QPushButton*>()) texts << button->text();
-    OnModal<QMessageBox>([&](QMessageBox* box) {
-        texts << box->text() << box->button(QMessageBox::Yes)->text() << box->button(QMessageBox::No)->text();
-    }, [&] { QTest::mouseClick(window.findChild<QPushButton*>("cmdRemove"), Qt::LeftButton); });
-    qDeleteAll(qApp->findChildren<QTranslator*>());
-    const char* expected = german ? "Velmar Car Editor v0.9|Größe Rad vorne rechts|Modell bearbeiten|Farbe:|"
-                                    "Kopf|Hinzufügen|Umbenennen|Entfernen|Anzeigen|Importieren...|"
-                                    "Exportieren...|Laden...|Speichern...|Import|Export|Umdrehen|Sind Sie sicher?|&Ja|&Nein"
-                                  : "Velmar Car Editor v0.9|Size of Right Front Wheel|Edit Model|Colour:|Head Vis.|Add|"
-                                    "Edit|Remove|View|Import...|Export...|Load...|Save...|Import|Export|Flip Poly|"
-                                    "Are you sure?|&Yes|&No";
-    EXPECT_EQ(texts.join('|'), QString(expected));
-    EXPECT_EQ(modLoad::Cars->size(), 2u);
-    modLoad::Cars.reset();
 }
 
 }  // namespace

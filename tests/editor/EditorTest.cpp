@@ -11,12 +11,15 @@
 #include "modOBJ.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QLocale>
+#include <QOpenGLContext>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <GL/gl.h>
 
@@ -120,22 +123,20 @@ protected:
     {
         QTest::mouseEvent(action, view.windowHandle(), button, {}, on->mapTo(&view, at));
     }
-    // Not the preview's context current, as after the window composed a frame.
-    void NoneCurrent() { Preview()->doneCurrent(); }
+    // No context current, as after another part of the program drew.
+    void NoneCurrent() { if (QOpenGLContext* current = QOpenGLContext::currentContext()) current->doneCurrent(); }
     QRect Viewport() const
     {
-        Preview()->makeCurrent();
+        EXPECT_TRUE(OGLUtils::MakeGLCurrent(*Preview()));
         GLint v[4];
         glGetIntegerv(GL_VIEWPORT, v);
         return QRect(v[0], v[1], v[2], v[3]);
     }
-    // A pixel of the middle row of the preview's picture; by default the middle one.
+    // A pixel of the middle row of the picture the preview shows; by default the middle one.
     QColor Pixel(int x = -1) const
     {
-        const QRect viewport = Viewport();
-        GLubyte rgba[4] = {};
-        glReadPixels(x < 0 ? viewport.width() / 2 : x, viewport.height() / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return QColor(rgba[0], rgba[1], rgba[2]);
+        const QImage& picture = Preview()->Picture();
+        return picture.pixelColor(x < 0 ? picture.width() / 2 : x, picture.height() / 2);
     }
 
     ScriptedDialogs dialogs;
@@ -319,6 +320,8 @@ TEST_F(EditorTest, TheLoopDrawsOneFrameAfterEachChangeAndNoneWhileNothingChanges
         {0, [&] { Mouse(MouseRelease, xy, corner(30)); }},
         {1, [&] { Mouse(MousePress, Preview(), {20, 20}), Mouse(MouseMove, Preview(), {25, 20}); }},  // turned
         {0, [&] { Mouse(MouseRelease, Preview(), {25, 20}); }},
+        {1, [&] { QTest::keyClick(Preview(), Qt::Key_Left); }},
+        {1, [&] { QTest::keyClick(xy, Qt::Key_PageDown); }},
         {1, [&] { view.resize(600, 420); }},
     };
     // The opening draws one frame, and none follows while nothing changes.
@@ -380,6 +383,74 @@ TEST_F(EditorTest, ThePreviewShowsWhatTheRecordAndTheSelectionSayAndTurnsWithThe
     EXPECT_EQ(std::make_pair(view.RotX, view.RotY), std::make_pair(-30.0f, 180.0f));
     view.RenderFrame();
     EXPECT_TRUE(Near(Pixel(left), PaletteColour(50)));
+}
+
+// Owned by a window, the editor opens centred over it (no window manager moves it here) as its transient (of a
+// dialog's type: Qt gives X no WM_TRANSIENT_FOR for a plain window), on Wayland its child, drawn as an ordinary window, not through GL, which Qt 6.4 leaves without a frame on Wayland:
+// there it keeps the frame Qt draws. The close request that its title bar's button sends ends it, as Escape does.
+TEST_F(EditorTest, OwnedItOpensFramedOverItsWindowAndClosesFromItsCloseButtonOrEscape)
+{
+    QWidget owner;
+    owner.setGeometry(100, 80, 400, 300), owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    frmView owned(history, &owner);
+    const bool wayland = QGuiApplication::platformName() == "wayland";
+    const std::function<void()> closes[] = {[&] { owned.windowHandle()->close(); },
+                                            [&] { QApplication::setActiveWindow(&owned), QTest::keyClick(&owned, Qt::Key_Escape); }};
+    for (const auto& close : closes) {
+        bool rescued = false, drawn = false, framed = false, over = false;
+        QTimer::singleShot(0, &owned, [&] {
+            drawn = QTest::qWaitForWindowExposed(&owned) && OGLUtils::GLContext && owned.findChild<GLSurface*>("picPreview")->isVisible();
+            QWindow* window = owned.windowHandle();
+            framed = window->transientParent() == owner.windowHandle() && window->type() == Qt::Dialog &&
+                     window->surfaceType() == QSurface::RasterSurface &&
+                     (!wayland || window->frameMargins().top() > 0);
+            over = wayland || (owned.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength() <= 2;
+            close();
+        });
+        QTimer::singleShot(10000, &owned, [&] { rescued = StopRender = true; });
+        owned.Run();
+        EXPECT_EQ(std::make_tuple(drawn, framed, over, rescued, owned.isVisible(), OGLUtils::GLContext),
+                  std::make_tuple(true, true, true, false, false, 0u));
+    }
+}
+
+// Tab visits the views and the preview after the toolbox, each framed while it has the keyboard. Page Down and
+// Page Up pick what the pointer can pick, round in index order; the arrows move the picked vertex a pixel (0.02
+// units) along the view's axes, a run of presses on one vertex one step, and turn the preview five degrees.
+TEST_F(EditorTest, TheKeyboardReachesTheViewsAndThePreviewToPickMoveAndTurn)
+{
+    using enum Qt::Key;
+    SetTriangle(Car(), 0, {4, 1, 200}), SetTriangle(Car(), 1, {1, 7, 4});
+    Open(), QApplication::setActiveWindow(&view);
+    Control("chkHeadVisible")->setFocus();
+    const auto framed = [](QWidget* w) {
+        const QImage picture = w->grab().toImage();
+        return picture.pixelColor(QPoint(1, 1) * picture.devicePixelRatio()) == w->palette().color(QPalette::Highlight);
+    };
+    QStringList visited;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(view.focusWidget(), Key_Tab);
+        visited << view.focusWidget()->objectName() + (framed(view.focusWidget()) ? "" : " unframed");
+    }
+    EXPECT_EQ(visited, QStringList({"picXY", "picYZ", "picXZ", "picPreview", "cmdImport unframed"}));
+    EXPECT_FALSE(framed(Control("picPreview")));
+    const auto press = [&](const char* name, std::initializer_list<Qt::Key> keys) {
+        for (const Qt::Key key : keys) QTest::keyClick(Control(name), key);
+    };
+    QList<int> picked;
+    for (const Qt::Key key : {Key_PageDown, Key_PageDown, Key_PageDown, Key_PageDown, Key_PageUp, Key_PageUp})
+        press("picXY", {key}), picked << view.SelectedVertex;
+    EXPECT_EQ(picked, QList<int>({1, 4, 7, 1, 7, 4}));
+    const CarRecord before = Car();
+    const Vector& moved = (press("picXZ", {Key_Right, Key_Right, Key_Down}), Car().Vertices[4]);
+    EXPECT_EQ(std::make_tuple(moved.X, moved.Y, moved.Z), std::make_tuple(0.02f + 0.02f, 0.0f, 0.02f));
+    press("picXY", {Key_PageDown, Key_Up});
+    EXPECT_EQ(std::make_pair(history.count(), Car().Vertices[7].Y), std::make_pair(2, -0.02f));
+    history.undo(), history.undo();
+    EXPECT_EQ(testlib::Encoded(Car()), testlib::Encoded(before));
+    press("picPreview", {Key_Left, Key_Left, Key_Right, Key_Up});
+    EXPECT_EQ(std::make_pair(view.RotX, view.RotY), std::make_pair(5.0f, 5.0f));
 }
 
 }  // namespace

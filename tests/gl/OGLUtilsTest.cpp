@@ -79,20 +79,40 @@ TEST(GLContext, RealContextSizesTheViewInDevicePixelsAndSetsTheInitialState)
     EXPECT_EQ(surface.devicePixelRatio(), ratio);
     EXPECT_TRUE(OGLUtils::MakeGLCurrent(surface));
     EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 300 * ratio, 200 * ratio}));
+    // The picture the state gives: cleared grey, a near red square hiding a far green one drawn after it.
+    const auto draw = [&] {
+        EXPECT_TRUE(OGLUtils::MakeGLCurrent(surface));
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glBegin(GL_QUADS);
+        for (const auto [red, z] : {std::pair{1.0f, -3.0f}, {0.0f, -4.0f}}) {
+            glColor3f(red, 1.0f - red, 0.0f);
+            for (const auto [x, y] : {std::pair{-1, -1}, {1, -1}, {1, 1}, {-1, 1}}) glVertex3f(x, y, z);
+        }
+        glEnd();
+        surface.Present();
+        return surface.Picture();
+    };
+    const QImage first = draw();
+    EXPECT_EQ(std::make_pair(first.pixel(0, 0), first.pixel(first.rect().center())), std::make_pair(qRgb(128, 128, 128), qRgb(255, 0, 0)));
     // Cleared with alpha 0, the picture is opaque all the same: the format has no alpha.
-    glClearColor(0.5f, 0.5f, 0.5f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
     GLubyte pixel[4];
     glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     EXPECT_EQ(pixel[3], 255);
     // A height of 0 counts as 1.
     OGLUtils::ResizeGLView(300, 0);
     EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 300, 1}));
-    // Without its context the surface is off the screen, and the next one shows it again.
+    // Moved to another window and back, the surface draws the same.
+    QWidget other;
+    surface.setParent(&other), other.show(), surface.show();
+    surface.setParent(nullptr), surface.show();
+    OGLUtils::ResizeGLView(300 * ratio, 200 * ratio);
+    EXPECT_TRUE(draw() == first);
+    // Without its context the surface is off the screen; the next one shows it again and draws the same.
     OGLUtils::ReleaseGLContext();
     EXPECT_FALSE(surface.isVisible());
     ASSERT_TRUE(OGLUtils::CreateGLContext(surface, 16));
-    EXPECT_TRUE(surface.isVisible() && OGLUtils::MakeGLCurrent(surface));
+    EXPECT_TRUE(surface.isVisible());
+    EXPECT_TRUE(draw() == first);
     OGLUtils::ReleaseGLContext();
 }
 

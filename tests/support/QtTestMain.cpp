@@ -1,3 +1,5 @@
+#include "Accessible.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -25,6 +27,7 @@ int main(int argc, char** argv)
     if (qgetenv("QT_QPA_PLATFORM") == "wayland") qputenv("QT_IM_MODULE", "compose");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmar Car Editor"));
+    ui::InstallAccessibility();
     const int failed = RUN_ALL_TESTS();
 #if defined(__SANITIZE_ADDRESS__)
     // Look for leaks while the libraries Qt loaded are still there to name their frames; the GL

@@ -50,6 +50,26 @@ TEST(MessageBox, ShowsTheStyleUnderTheAppNameAndReportsTheButtonPressed)
     }
 }
 
+// Wide enough for its title, which a title bar centres on the window between up to three buttons a side (80
+// pixels on Wayland), whatever its text; given no window, over the modal one the user is in.
+TEST(MessageBox, ShowsItsWholeTitleOverTheWindowTheUserIsIn)
+{
+    QWidget owner;
+    owner.setWindowModality(Qt::ApplicationModal), owner.setGeometry(100, 100, 700, 500), owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    int room = -1;
+    bool over = false;
+    OnModal<QMessageBox>([&](QMessageBox* box) {
+        QFont bold = box->font();
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        room = box->width() - metrics.horizontalAdvance(box->windowTitle()) - 2 * 80;
+        over = box->parentWidget() == &owner && (box->geometry().center() - owner.geometry().center()).manhattanLength() <= 2;
+    }, [] { ui::MsgBox(nullptr, "Name too long"); });
+    EXPECT_GE(room, 0);
+    EXPECT_TRUE(over);
+}
+
 TEST(InputBox, ReturnsTheTypedTextAndEmptyOnCancel)
 {
     for (const auto press : {B::Ok, B::Cancel}) {

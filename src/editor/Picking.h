@@ -1,0 +1,20 @@
+#pragma once
+
+#include "WireFrame.h"
+
+namespace editor {
+
+// A vertex this close to the pointer, in model units, is under it.
+constexpr double PickRadius = 0.3;
+
+// The vertex under the model point (h, v) of a flat view: of the corners of
+// the triangles in use within the radius, the one met last, not the nearest;
+// -1 for none. Corners that name no vertex of the table are passed over.
+int PickVertex(const modLoad::CarRecord& car, ViewAxes axes, float h, float v);
+
+// The vertex that the pointer could pick next after `from` in index order
+// (step 1) or before it (step -1), round from the last to the first; from -1
+// the first or the last. -1 when no corner of a triangle in use names one.
+int NextPickable(const modLoad::CarRecord& car, int from, int step);
+
+}  // namespace editor

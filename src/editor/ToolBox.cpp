@@ -1,0 +1,67 @@
+#include "ToolBox.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename Control>
+Control* named(Control* control, const char* name)
+{
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+}  // namespace
+
+ToolBox::ToolBox(QWidget* parent)
+    : QWidget(parent),
+      cmdImport(named(new QPushButton(tr("Import"), this), "cmdImport")),
+      cmdExport(named(new QPushButton(tr("Export"), this), "cmdExport")),
+      sPolys(named(new QSlider(Qt::Horizontal, this), "sPolys")),
+      lblColour(named(new QLabel(tr("Colour:"), this), "lblColour")),
+      txtColour(named(new QLineEdit(this), "txtColour")),
+      cmdFlipPoly(named(new QPushButton(tr("Flip Poly"), this), "cmdFlipPoly")),
+      chkHeadVisible(named(new QCheckBox(tr("Head Vis."), this), "chkHeadVisible"))
+{
+    setObjectName(QStringLiteral("picToolBox"));
+    lblColour->setBuddy(txtColour);
+    txtColour->installEventFilter(this);
+    setAccessibleName(tr("Toolbox"));
+    sPolys->setAccessibleName(tr("Triangle"));
+    sPolys->setAccessibleDescription(tr("The triangle, shown blue, whose colour the Colour box sets"));
+    txtColour->setAccessibleName(tr("Colour"));
+    txtColour->setAccessibleDescription(tr("The colour number of the triangle, 0 to 255"));
+
+    auto* colourRow = new QHBoxLayout;
+    colourRow->setSpacing(2);
+    colourRow->addWidget(lblColour);
+    colourRow->addWidget(txtColour, 1);
+    auto* tools = new QVBoxLayout(this);
+    tools->setContentsMargins(4, 4, 4, 4);
+    tools->addWidget(cmdImport);
+    tools->addWidget(cmdExport);
+    tools->addWidget(sPolys);
+    tools->addLayout(colourRow);
+    tools->addWidget(cmdFlipPoly);
+    tools->addWidget(chkHeadVisible);
+    tools->addStretch(1);
+}
+
+bool ToolBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtColour && event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
