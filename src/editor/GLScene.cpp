@@ -1,5 +1,6 @@
 #include "GLScene.h"
 
+#include "Handles.h"
 #include "ModelLimits.h"
 #include "Palette.h"
 
@@ -11,7 +12,6 @@ namespace editor {
 namespace {
 
 constexpr float EyeDistance = 6.0f;
-constexpr double HeadRadius = 0.35;
 constexpr double MarkerRadius = 0.2;
 constexpr GLint SphereDetail = 10;
 constexpr int HeadColour = 4;
@@ -83,10 +83,13 @@ void DrawCarScene(const modLoad::CarRecord& car, const SceneView& view)
     }
     glEnd();
 
-    if (modLoad::VertexInModel(view.selectedVertex)) {
+    const modLoad::Vector* marked = modLoad::VertexInModel(view.selectedVertex)
+                                        ? &car.Vertices[view.selectedVertex]
+                                        : HandlePoint(car, {-1, view.selectedSphere});
+    if (marked) {
         camera(view);
         glColor3f(1.0f, 0.0f, 0.0f);
-        sphere(quadric, car.Vertices[view.selectedVertex], MarkerRadius);
+        sphere(quadric, *marked, MarkerRadius);
     }
     if (quadric)
         gluDeleteQuadric(quadric);

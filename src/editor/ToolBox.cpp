@@ -1,5 +1,7 @@
 #include "ToolBox.h"
 
+#include "frmPalette.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -27,7 +29,10 @@ ToolBox::ToolBox(QWidget* parent)
       sPolys(named(new QSlider(Qt::Horizontal, this), "sPolys")),
       lblColour(named(new QLabel(tr("Colour:"), this), "lblColour")),
       txtColour(named(new QLineEdit(this), "txtColour")),
+      cmdPalette(named(new QPushButton(tr("Palette..."), this), "cmdPalette")),
       cmdFlipPoly(named(new QPushButton(tr("Flip Poly"), this), "cmdFlipPoly")),
+      chkSpheres(named(new QCheckBox(tr("Spheres"), this), "chkSpheres")),
+      chkMirror(named(new QCheckBox(tr("Mirror X"), this), "chkMirror")),
       chkHeadVisible(named(new QCheckBox(tr("Head Vis."), this), "chkHeadVisible"))
 {
     setObjectName(QStringLiteral("picToolBox"));
@@ -38,6 +43,9 @@ ToolBox::ToolBox(QWidget* parent)
     sPolys->setAccessibleDescription(tr("The triangle, shown blue, whose colour the Colour box sets"));
     txtColour->setAccessibleName(tr("Colour"));
     txtColour->setAccessibleDescription(tr("The colour number of the triangle, 0 to 255"));
+    cmdPalette->setAccessibleDescription(tr("Opens the palette beside the editor; a swatch sets the triangle's colour"));
+    chkSpheres->setAccessibleDescription(tr("Shows the wheels and the head in the flat views; their centres are picked and moved as vertices"));
+    chkMirror->setAccessibleDescription(tr("Moving a vertex or a wheel also moves its mirror image across X = 0"));
 
     auto* colourRow = new QHBoxLayout;
     colourRow->setSpacing(2);
@@ -49,9 +57,36 @@ ToolBox::ToolBox(QWidget* parent)
     tools->addWidget(cmdExport);
     tools->addWidget(sPolys);
     tools->addLayout(colourRow);
+    tools->addWidget(cmdPalette);
     tools->addWidget(cmdFlipPoly);
     tools->addWidget(chkHeadVisible);
+    tools->addWidget(chkSpheres);
+    tools->addWidget(chkMirror);
     tools->addStretch(1);
+    connect(cmdPalette, &QPushButton::clicked, this, &ToolBox::cmdPalette_Click);
+}
+
+void ToolBox::cmdPalette_Click()
+{
+    if (!palette) {
+        palette = new frmPalette(window());
+        connect(palette, &frmPalette::Choose, this, &ToolBox::ChooseColour);
+    }
+    palette->Frame(framed);
+    palette->ShowBeside(*window());
+}
+
+void ToolBox::FrameColour(int colour)
+{
+    framed = colour;
+    if (palette)
+        palette->Frame(colour);
+}
+
+void ToolBox::ClosePalette()
+{
+    if (palette)
+        palette->close();
 }
 
 bool ToolBox::eventFilter(QObject* watched, QEvent* event)

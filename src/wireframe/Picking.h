@@ -2,6 +2,8 @@
 
 #include "WireFrame.h"
 
+#include <array>
+
 namespace editor {
 
 // A vertex this close to the pointer, in model units, is under it.
@@ -11,6 +13,10 @@ constexpr double PickRadius = 0.3;
 // the triangles in use within the radius, the one met last, not the nearest;
 // -1 for none. Corners that name no vertex of the table are passed over.
 int PickVertex(const modLoad::CarRecord& car, ViewAxes axes, float h, float v);
+
+// Which vertices a corner of a triangle in use names: those the pointer can pick.
+using Pickable = std::array<bool, modLoad::MaxVertices>;
+Pickable PickableVertices(const modLoad::CarRecord& car);
 
 // The vertex that the pointer could pick next after `from` in index order
 // (step 1) or before it (step -1), round from the last to the first; from -1
