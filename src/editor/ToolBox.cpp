@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -29,7 +30,7 @@ ToolBox::ToolBox(QWidget* parent)
       sPolys(named(new QSlider(Qt::Horizontal, this), "sPolys")),
       lblColour(named(new QLabel(tr("Colour:"), this), "lblColour")),
       txtColour(named(new QLineEdit(this), "txtColour")),
-      cmdPalette(named(new QPushButton(tr("Palette..."), this), "cmdPalette")),
+      cmdPalette(named(new QToolButton(this), "cmdPalette")),
       cmdFlipPoly(named(new QPushButton(tr("Flip Poly"), this), "cmdFlipPoly")),
       chkSpheres(named(new QCheckBox(tr("Spheres"), this), "chkSpheres")),
       chkMirror(named(new QCheckBox(tr("Mirror X"), this), "chkMirror")),
@@ -37,6 +38,8 @@ ToolBox::ToolBox(QWidget* parent)
 {
     setObjectName(QStringLiteral("picToolBox"));
     lblColour->setBuddy(txtColour);
+    cmdPalette->setText(tr("Palette..."));
+    cmdPalette->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     txtColour->installEventFilter(this);
     setAccessibleName(tr("Toolbox"));
     sPolys->setAccessibleName(tr("Triangle"));
@@ -63,7 +66,7 @@ ToolBox::ToolBox(QWidget* parent)
     tools->addWidget(chkSpheres);
     tools->addWidget(chkMirror);
     tools->addStretch(1);
-    connect(cmdPalette, &QPushButton::clicked, this, &ToolBox::cmdPalette_Click);
+    connect(cmdPalette, &QToolButton::clicked, this, &ToolBox::cmdPalette_Click);
 }
 
 void ToolBox::cmdPalette_Click()

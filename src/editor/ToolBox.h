@@ -8,6 +8,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
+class QToolButton;
 
 // The model editor's toolbox, top to bottom: Import, Export, the triangle
 // slider, "Colour:" with its box, Palette, Flip Poly, Head Vis., Spheres and
@@ -30,7 +31,8 @@ public:
     QSlider* const sPolys;
     QLabel* const lblColour;
     QLineEdit* const txtColour;
-    QPushButton* const cmdPalette;
+    // A tool button: it opens a tool window beside the editor.
+    QToolButton* const cmdPalette;
     QPushButton* const cmdFlipPoly;
     // Made before Head Vis., which they stand below, so that Tab still goes
     // from Head Vis. to the views, as it did before they came.

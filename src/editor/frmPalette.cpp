@@ -15,7 +15,7 @@ namespace {
 constexpr int Columns = 16;
 constexpr int SwatchSize = 18;
 
-// One colour of the palette as a button, framed while it is checked.
+// One colour of the palette as a button, framed while its property "framed" is set.
 class Swatch : public QAbstractButton {
 public:
     Swatch(int number, QWidget* parent) : QAbstractButton(parent)
@@ -25,7 +25,6 @@ public:
         setObjectName(QStringLiteral("swatch%1").arg(number));
         setAccessibleName(frmPalette::tr("Colour %1").arg(number));
         setToolTip(frmPalette::tr("Red %1, green %2, blue %3").arg(rgb.Red).arg(rgb.Green).arg(rgb.Blue));
-        setCheckable(true);
         setFixedSize(SwatchSize, SwatchSize);
         setFocusPolicy(Qt::StrongFocus);
     }
@@ -35,14 +34,18 @@ protected:
     {
         QPainter painter(this);
         painter.fillRect(rect(), colour);
-        if (isChecked()) {
+        if (property("framed").toBool()) {
             painter.setBrush(Qt::NoBrush);
             painter.setPen(QPen(Qt::black, 2));
             painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
             painter.setPen(QPen(Qt::white, 1));
             painter.drawRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5));
         }
-        ui::DrawFocusFrame(painter, *this);
+        // Inside the frame, so that a framed swatch with the keys shows both.
+        if (hasFocus()) {
+            painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+            painter.drawRect(QRectF(rect()).adjusted(4, 4, -4, -4));
+        }
     }
     // The window moves among the swatches.
     void keyPressEvent(QKeyEvent* event) override
@@ -52,8 +55,6 @@ protected:
         else
             event->ignore();
     }
-    // Only the editor frames a swatch: a click chooses, it does not check.
-    void nextCheckState() override {}
 
 private:
     QColor colour;
@@ -80,8 +81,11 @@ frmPalette::frmPalette(QWidget* editor) : QWidget(editor, Qt::Window)
 
 void frmPalette::Frame(int colour)
 {
-    for (int n = 0; n < swatches.size(); ++n)
-        swatches[n]->setChecked(n == colour);
+    framed = colour;
+    for (int n = 0; n < swatches.size(); ++n) {
+        swatches[n]->setProperty("framed", n == colour);
+        swatches[n]->update();
+    }
 }
 
 void frmPalette::ShowBeside(const QWidget& editor)
@@ -96,6 +100,9 @@ void frmPalette::ShowBeside(const QWidget& editor)
     show();
     raise();
     activateWindow();
+    // The keyboard starts at the triangle's colour, which a screen reader reads first.
+    if (framed >= 0 && framed < swatches.size())
+        swatches[framed]->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void frmPalette::keyPressEvent(QKeyEvent* event)

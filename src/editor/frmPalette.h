@@ -8,7 +8,7 @@ class QAbstractButton;
 // The palette beside the model editor: the 192 colours as a grid of swatches,
 // 16 a row, each a button named for screen readers "Colour N" with its red,
 // green and blue in a tooltip. The colour of the editor's triangle is framed
-// (and checked, for a screen reader). It waits for clicks, never for time, so
+// and has the keyboard when the window opens. It waits for clicks, never for time, so
 // open it costs no processor time. The arrow keys move among the swatches.
 class frmPalette : public QWidget {
     Q_OBJECT
@@ -32,4 +32,5 @@ protected:
 
 private:
     QList<QAbstractButton*> swatches;
+    int framed = -1;
 };

@@ -360,8 +360,8 @@ void frmView::View_PickStep(WireView*, int step)
 {
     EndDrag();
     pointerView = nullptr;
-    SelectedVertex = editor::NextPickable(Car(), SelectedVertex, step);
-    SelectedSphere = -1;
+    const editor::Handle next = editor::NextHandle(Car(), Selected(), step, chkSpheres->isChecked());
+    SelectedVertex = next.vertex, SelectedSphere = next.sphere;
     RequestFrame();
 }
 

@@ -60,6 +60,21 @@ Handle PickHandle(const modLoad::CarRecord& car, ViewAxes axes, float h, float v
     return nearest;
 }
 
+Handle NextHandle(const modLoad::CarRecord& car, Handle from, int step, bool spheres)
+{
+    constexpr int centres = modLoad::MaxVertices;
+    std::array<bool, centres + modLoad::SphereCount> pickable{};
+    const Pickable vertices = PickableVertices(car);
+    std::copy(vertices.begin(), vertices.end(), pickable.begin());
+    for (int i = 0; spheres && i < modLoad::SphereCount; ++i)
+        pickable[static_cast<std::size_t>(centres + i)] = SphereShown(car, i);
+    const int at = modLoad::VertexInModel(from.vertex) ? from.vertex
+                   : SphereShown(car, from.sphere)     ? centres + from.sphere
+                                                       : -1;
+    const int next = NextPickable(pickable, at, step);
+    return next < 0 ? Handle{} : next < centres ? Handle{next, -1} : Handle{-1, next - centres};
+}
+
 Handle MirrorHandle(const modLoad::CarRecord& car, Handle handle)
 {
     if (handle.sphere >= 0 && handle.sphere < HeadSphere)

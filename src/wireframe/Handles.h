@@ -29,6 +29,11 @@ double SphereRadius(const modLoad::CarRecord& car, int i);
 // within the pick radius; of the two, the nearer, a tie going to the vertex.
 Handle PickHandle(const modLoad::CarRecord& car, ViewAxes axes, float h, float v, bool spheres);
 
+// The handle Page Down (step 1) or Page Up (-1) picks after `from`: the
+// vertices the pointer can pick in index order, then, with the spheres shown,
+// the shown centres, round from the last to the first.
+Handle NextHandle(const modLoad::CarRecord& car, Handle from, int step, bool spheres);
+
 // The handle that moves with `handle` when editing both sides: for a vertex
 // off the plane X = 0, the first vertex the pointer can pick at its mirror
 // image within the tolerance; for a wheel, the other wheel of its axle.

@@ -36,13 +36,12 @@ Pickable PickableVertices(const modLoad::CarRecord& car)
     return pickable;
 }
 
-int NextPickable(const modLoad::CarRecord& car, int from, int step)
+int NextPickable(std::span<const bool> pickable, int from, int step)
 {
-    const Pickable pickable = PickableVertices(car);
     if (std::find(pickable.begin(), pickable.end(), true) == pickable.end())
         return -1;
-    constexpr int count = modLoad::MaxVertices;
-    int i = modLoad::VertexInModel(from) ? from : step > 0 ? -1 : count;
+    const int count = static_cast<int>(pickable.size());
+    int i = from >= 0 && from < count ? from : step > 0 ? -1 : count;
     do
         i = (i + step + count) % count;
     while (!pickable[static_cast<std::size_t>(i)]);

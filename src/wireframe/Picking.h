@@ -3,6 +3,7 @@
 #include "WireFrame.h"
 
 #include <array>
+#include <span>
 
 namespace editor {
 
@@ -18,9 +19,9 @@ int PickVertex(const modLoad::CarRecord& car, ViewAxes axes, float h, float v);
 using Pickable = std::array<bool, modLoad::MaxVertices>;
 Pickable PickableVertices(const modLoad::CarRecord& car);
 
-// The vertex that the pointer could pick next after `from` in index order
-// (step 1) or before it (step -1), round from the last to the first; from -1
-// the first or the last. -1 when no corner of a triangle in use names one.
-int NextPickable(const modLoad::CarRecord& car, int from, int step);
+// The pickable index next after `from` (step 1) or before it (step -1),
+// round from the last to the first; from none, the first or the last. -1
+// when none is pickable.
+int NextPickable(std::span<const bool> pickable, int from, int step);
 
 }  // namespace editor
