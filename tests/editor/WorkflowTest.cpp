@@ -37,7 +37,7 @@ TEST_F(WorkflowTest, SpheresAndMirrorXDragCentresAndVerticesOneStepADrag)
     Car().Name = modLoad::StoredName("Mudlark");
     SetTriangle(Car(), 0, {0, 1, 2}, 50, {{0.5f, 0.2f, 0.3f}, {-0.5f, 0.2005f, 0.3f}, {0, -1, 0}});
     Car().SpherePos[0] = {1, 0.5f, 1}, Car().SpherePos[1] = {-1, 0.5f, 1}, Car().Parameters[0] = 0.4f;
-    Car().SpherePos[2] = {0, 0, 2}, Car().SpherePos[4] = {0, -0.5f, 1.5f};
+    Car().SpherePos[2] = {0, 0, 2}, Car().Parameters[2] = 0.3f, Car().SpherePos[4] = {0, -0.5f, 1.5f};
     const CarRecord start = Car();
     OpenEven();
     auto *spheres = Control<QCheckBox>("chkSpheres"), *mirror = Control<QCheckBox>("chkMirror");
@@ -53,7 +53,8 @@ TEST_F(WorkflowTest, SpheresAndMirrorXDragCentresAndVerticesOneStepADrag)
 
     Click("chkSpheres"), view.RenderFrame();
     EXPECT_TRUE(Ink(xy, 1.4, 0.5, {}, SphereInk) && Ink(xy, 0.35, -0.5, {}, SphereInk) && !Ink(xy, 1.3, 0.5, {}, SphereInk));
-    // The wheel at the preview's middle, of size 0, marked in red once hovered.
+    // The wheel at the preview's middle, wrapped in the red marker once hovered.
+    EXPECT_TRUE(Near(Pixel(), Black));
     Mouse(MouseMove, xy, {125, 100}), view.RenderFrame();
     EXPECT_EQ(std::make_pair(view.SelectedSphere, Pixel()), std::make_pair(2, QColor(255, 0, 0)));
     Drag("picXY", {1, 0.5}, {1.5, 0}), view.RenderFrame();
