@@ -64,10 +64,11 @@ bool ViewPanel::eventFilter(QObject* watched, QEvent* event)
         return QWidget::eventFilter(watched, event);
     const bool slipped = clickAt && QLineF(*clickAt, mouse->position()).length() >= ClickSlack;
     if (event->type() == QEvent::MouseButtonPress) {
+        // Only a left press arms a click; any other press disarms it.
         clickAt = mouse->button() == Qt::LeftButton ? std::optional(mouse->position()) : std::nullopt;
         emit PreviewPress(mouse->position());
     } else if (event->type() == QEvent::MouseButtonRelease) {
-        if (mouse->button() == Qt::LeftButton && clickAt && !slipped)
+        if (clickAt && !slipped)
             emit PreviewClick(mouse->position());
         clickAt.reset();
     } else if (event->type() == QEvent::MouseMove) {
