@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>EditorSteps</name>
+    <message>
+        <source>Move Vertices %1 and %2 of %3</source>
+        <translation>Eckpunkte %1 und %2 von %3 verschieben</translation>
+    </message>
+    <message>
+        <source>Move Vertex %1 of %2</source>
+        <translation>Eckpunkt %1 von %2 verschieben</translation>
+    </message>
+    <message>
+        <source>Move Front Wheels of %1</source>
+        <translation>Vorderräder von %1 verschieben</translation>
+    </message>
+    <message>
+        <source>Move Rear Wheels of %1</source>
+        <translation>Hinterräder von %1 verschieben</translation>
+    </message>
+    <message>
+        <source>Move Right Front Wheel of %1</source>
+        <translation>Rechtes Vorderrad von %1 verschieben</translation>
+    </message>
+    <message>
+        <source>Move Left Front Wheel of %1</source>
+        <translation>Linkes Vorderrad von %1 verschieben</translation>
+    </message>
+    <message>
+        <source>Move Right Rear Wheel of %1</source>
+        <translation>Rechtes Hinterrad von %1 verschieben</translation>
+    </message>
+    <message>
+        <source>Move Left Rear Wheel of %1</source>
+        <translation>Linkes Hinterrad von %1 verschieben</translation>
+    </message>
+    <message>
+        <source>Move Head of %1</source>
+        <translation>Kopf von %1 verschieben</translation>
+    </message>
+</context>
+<context>
     <name>OGLUtils</name>
     <message>
         <source>ERROR</source>
@@ -91,6 +130,30 @@ Soll sie überschrieben werden?</translation>
         <source>The colour number of the triangle, 0 to 255</source>
         <translation>Die Farbnummer des Dreiecks, 0 bis 255</translation>
     </message>
+    <message>
+        <source>Palette...</source>
+        <translation>Palette...</translation>
+    </message>
+    <message>
+        <source>Spheres</source>
+        <translation>Kugeln</translation>
+    </message>
+    <message>
+        <source>Mirror X</source>
+        <translation>Spiegeln X</translation>
+    </message>
+    <message>
+        <source>Opens the palette beside the editor; a swatch sets the triangle&apos;s colour</source>
+        <translation>Öffnet die Palette neben dem Editor; ein Farbfeld setzt die Farbe des Dreiecks</translation>
+    </message>
+    <message>
+        <source>Shows the wheels and the head in the flat views; their centres are picked and moved as vertices</source>
+        <translation>Zeigt die Räder und den Kopf in den flachen Ansichten; ihre Mittelpunkte werden wie Eckpunkte gewählt und verschoben</translation>
+    </message>
+    <message>
+        <source>Moving a vertex or a wheel also moves its mirror image across X = 0</source>
+        <translation>Das Verschieben eines Eckpunkts oder Rads verschiebt auch sein Spiegelbild an X = 0</translation>
+    </message>
 </context>
 <context>
     <name>ViewPanel</name>
@@ -119,8 +182,8 @@ Soll sie überschrieben werden?</translation>
         <translation>Vorschau</translation>
     </message>
     <message>
-        <source>The model in 3D; dragging over it or the arrow keys turn it</source>
-        <translation>Das Modell in 3D; Ziehen darüber oder die Pfeiltasten drehen es</translation>
+        <source>The model in 3D; dragging over it or the arrow keys turn it, a click picks a triangle</source>
+        <translation>Das Modell in 3D; Ziehen darüber oder die Pfeiltasten drehen es, ein Klick wählt ein Dreieck</translation>
     </message>
 </context>
 <context>
@@ -336,14 +399,25 @@ Soll sie überschrieben werden?</translation>
     </message>
 </context>
 <context>
+    <name>frmPalette</name>
+    <message>
+        <source>Colour %1</source>
+        <translation>Farbe %1</translation>
+    </message>
+    <message>
+        <source>Red %1, green %2, blue %3</source>
+        <translation>Rot %1, Grün %2, Blau %3</translation>
+    </message>
+    <message>
+        <source>Palette</source>
+        <translation>Palette</translation>
+    </message>
+</context>
+<context>
     <name>frmView</name>
     <message>
         <source>Edit Model</source>
         <translation>Modell bearbeiten</translation>
-    </message>
-    <message>
-        <source>Move Vertex %1 of %2</source>
-        <translation>Eckpunkt %1 von %2 verschieben</translation>
     </message>
     <message>
         <source>Import %1 into %2</source>

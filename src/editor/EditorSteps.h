@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CarSteps.h"
+#include "Handles.h"
 
 #include <QObject>
 
@@ -24,6 +25,9 @@ public:
     // even such a step would drop the steps that could be redone.
     bool Push(std::int16_t car, const modLoad::CarRecord& before, const modLoad::CarRecord& after,
               const QString& text, int mergeKey);
+
+    // The name of a step that moves `handle`, and `partner` with it, of the car named `car`.
+    static QString MoveText(editor::Handle handle, editor::Handle partner, const QString& car);
 
     // Enables Undo and Redo for the car's steps, each named after its step.
     void ShowActions(std::int16_t car);

@@ -1,7 +1,11 @@
 #include "GLScene.h"
 
+#include "Handles.h"
 #include "ModelLimits.h"
 #include "Palette.h"
+
+#include <algorithm>
+#include <cmath>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -11,8 +15,8 @@ namespace editor {
 namespace {
 
 constexpr float EyeDistance = 6.0f;
-constexpr double HeadRadius = 0.35;
 constexpr double MarkerRadius = 0.2;
+constexpr double MarkerMargin = 0.01;
 constexpr GLint SphereDetail = 10;
 constexpr int HeadColour = 4;
 // A triangle of this colour number keeps the colour set last.
@@ -83,10 +87,15 @@ void DrawCarScene(const modLoad::CarRecord& car, const SceneView& view)
     }
     glEnd();
 
-    if (modLoad::VertexInModel(view.selectedVertex)) {
+    const bool vertex = modLoad::VertexInModel(view.selectedVertex);
+    const modLoad::Vector* marked =
+        vertex ? &car.Vertices[view.selectedVertex] : HandlePoint(car, {-1, view.selectedSphere});
+    if (marked) {
         camera(view);
         glColor3f(1.0f, 0.0f, 0.0f);
-        sphere(quadric, car.Vertices[view.selectedVertex], MarkerRadius);
+        // A picked wheel or head is wrapped in the marker, which its own sphere would hide.
+        const double around = vertex ? 0.0 : std::abs(SphereRadius(car, view.selectedSphere)) + MarkerMargin;
+        sphere(quadric, *marked, std::max(MarkerRadius, around));
     }
     if (quadric)
         gluDeleteQuadric(quadric);

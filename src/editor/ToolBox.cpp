@@ -1,5 +1,7 @@
 #include "ToolBox.h"
 
+#include "frmPalette.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -7,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,17 +30,25 @@ ToolBox::ToolBox(QWidget* parent)
       sPolys(named(new QSlider(Qt::Horizontal, this), "sPolys")),
       lblColour(named(new QLabel(tr("Colour:"), this), "lblColour")),
       txtColour(named(new QLineEdit(this), "txtColour")),
+      cmdPalette(named(new QToolButton(this), "cmdPalette")),
       cmdFlipPoly(named(new QPushButton(tr("Flip Poly"), this), "cmdFlipPoly")),
+      chkSpheres(named(new QCheckBox(tr("Spheres"), this), "chkSpheres")),
+      chkMirror(named(new QCheckBox(tr("Mirror X"), this), "chkMirror")),
       chkHeadVisible(named(new QCheckBox(tr("Head Vis."), this), "chkHeadVisible"))
 {
     setObjectName(QStringLiteral("picToolBox"));
     lblColour->setBuddy(txtColour);
+    cmdPalette->setText(tr("Palette..."));
+    cmdPalette->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     txtColour->installEventFilter(this);
     setAccessibleName(tr("Toolbox"));
     sPolys->setAccessibleName(tr("Triangle"));
     sPolys->setAccessibleDescription(tr("The triangle, shown blue, whose colour the Colour box sets"));
     txtColour->setAccessibleName(tr("Colour"));
     txtColour->setAccessibleDescription(tr("The colour number of the triangle, 0 to 255"));
+    cmdPalette->setAccessibleDescription(tr("Opens the palette beside the editor; a swatch sets the triangle's colour"));
+    chkSpheres->setAccessibleDescription(tr("Shows the wheels and the head in the flat views; their centres are picked and moved as vertices"));
+    chkMirror->setAccessibleDescription(tr("Moving a vertex or a wheel also moves its mirror image across X = 0"));
 
     auto* colourRow = new QHBoxLayout;
     colourRow->setSpacing(2);
@@ -49,9 +60,36 @@ ToolBox::ToolBox(QWidget* parent)
     tools->addWidget(cmdExport);
     tools->addWidget(sPolys);
     tools->addLayout(colourRow);
+    tools->addWidget(cmdPalette);
     tools->addWidget(cmdFlipPoly);
     tools->addWidget(chkHeadVisible);
+    tools->addWidget(chkSpheres);
+    tools->addWidget(chkMirror);
     tools->addStretch(1);
+    connect(cmdPalette, &QToolButton::clicked, this, &ToolBox::cmdPalette_Click);
+}
+
+void ToolBox::cmdPalette_Click()
+{
+    if (!palette) {
+        palette = new frmPalette(window());
+        connect(palette, &frmPalette::Choose, this, &ToolBox::ChooseColour);
+    }
+    palette->Frame(framed);
+    palette->ShowBeside(*window());
+}
+
+void ToolBox::FrameColour(int colour)
+{
+    framed = colour;
+    if (palette)
+        palette->Frame(colour);
+}
+
+void ToolBox::ClosePalette()
+{
+    if (palette)
+        palette->close();
 }
 
 bool ToolBox::eventFilter(QObject* watched, QEvent* event)

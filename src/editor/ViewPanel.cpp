@@ -6,7 +6,15 @@
 #include "WireView.h"
 
 #include <QKeyEvent>
+#include <QLineF>
 #include <QMouseEvent>
+
+namespace {
+
+// A press and release on the preview this close, in pixels, are a click.
+constexpr double ClickSlack = 3.0;
+
+}  // namespace
 
 ViewPanel::ViewPanel(QWidget* parent)
     : QWidget(parent),
@@ -28,7 +36,7 @@ ViewPanel::ViewPanel(QWidget* parent)
         view->setAccessibleDescription(viewText);
     }
     picPreview->setAccessibleName(tr("Preview"));
-    picPreview->setAccessibleDescription(tr("The model in 3D; dragging over it or the arrow keys turn it"));
+    picPreview->setAccessibleDescription(tr("The model in 3D; dragging over it or the arrow keys turn it, a click picks a triangle"));
 }
 
 void ViewPanel::Place()
@@ -47,14 +55,26 @@ bool ViewPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != picPreview)
         return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::MouseButtonPress) {
-        emit PreviewPress(static_cast<QMouseEvent*>(event)->position());
-    } else if (event->type() == QEvent::MouseMove) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        emit PreviewMove(mouse->buttons(), mouse->position());
-    } else if (event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress) {
         if (const QPoint step = ui::ArrowStep(static_cast<QKeyEvent*>(event)->key()); !step.isNull())
             return emit PreviewArrow(step), true;
+    }
+    const auto* mouse = dynamic_cast<QMouseEvent*>(event);
+    if (!mouse)
+        return QWidget::eventFilter(watched, event);
+    const bool slipped = clickAt && QLineF(*clickAt, mouse->position()).length() >= ClickSlack;
+    if (event->type() == QEvent::MouseButtonPress) {
+        // Only a left press arms a click; any other press disarms it.
+        clickAt = mouse->button() == Qt::LeftButton ? std::optional(mouse->position()) : std::nullopt;
+        emit PreviewPress(mouse->position());
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        if (clickAt && !slipped)
+            emit PreviewClick(mouse->position());
+        clickAt.reset();
+    } else if (event->type() == QEvent::MouseMove) {
+        if (slipped)
+            clickAt.reset();
+        emit PreviewMove(mouse->buttons(), mouse->position());
     }
     return QWidget::eventFilter(watched, event);
 }

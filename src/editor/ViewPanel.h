@@ -3,6 +3,8 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <optional>
+
 class GLSurface;
 class WireView;
 
@@ -29,9 +31,16 @@ public:
 signals:
     void PreviewPress(QPointF position);
     void PreviewMove(Qt::MouseButtons buttons, QPointF position);
+    // A left press and release on the preview less than 3 pixels apart, the
+    // pointer never 3 pixels away in between.
+    void PreviewClick(QPointF position);
     // An arrow key over the preview: one step on the screen, y downwards.
     void PreviewArrow(QPoint step);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Where the left button went down on the preview, while it may be a click.
+    std::optional<QPointF> clickAt;
 };

@@ -1,6 +1,7 @@
 #include "WireView.h"
 
 #include "Controls.h"
+#include "Handles.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -16,7 +17,7 @@ WireView::WireView(const char* objectName, editor::ViewAxes axes, QWidget* paren
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void WireView::Draw(const modLoad::CarRecord& car, float scale, int selectedVertex)
+void WireView::Draw(const modLoad::CarRecord& car, float scale, int selectedVertex, bool spheres, int selectedSphere)
 {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
@@ -27,6 +28,8 @@ void WireView::Draw(const modLoad::CarRecord& car, float scale, int selectedVert
     picture_.fill(palette().color(QPalette::Button));
     QPainter painter(&picture_);
     editor::DrawWireView(painter, size(), car, axes_, scale, selectedVertex);
+    if (spheres)
+        editor::DrawSpheres(painter, size(), car, axes_, scale, selectedSphere);
     painter.end();
     update();
 }

@@ -16,8 +16,9 @@ public:
 
     editor::ViewAxes Axes() const { return axes_; }
 
-    // Clears the picture to the view's background and draws the model into it.
-    void Draw(const modLoad::CarRecord& car, float scale, int selectedVertex);
+    // Clears the picture to the view's background and draws the model into
+    // it, with the wheels and the head when `spheres` is set.
+    void Draw(const modLoad::CarRecord& car, float scale, int selectedVertex, bool spheres, int selectedSphere);
 
     const QImage& Picture() const { return picture_; }
 

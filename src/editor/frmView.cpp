@@ -7,6 +7,7 @@
 #include "ModelFiles.h"
 #include "OGLUtils.h"
 #include "Picking.h"
+#include "PreviewPick.h"
 #include "ToolBox.h"
 #include "ViewPanel.h"
 #include "WireView.h"
@@ -39,8 +40,8 @@ constexpr int InitialHeight = 390;
 constexpr std::uint8_t PreviewColourBits = 16;
 // Degrees an arrow key turns the preview: a drag of five pixels.
 constexpr float TurnStep = 5.0f;
-// The merge keys of a run of arrow presses on one vertex, one per vertex; the
-// colour keys use the triangle numbers below them.
+// The merge keys of a run of arrow presses on one vertex or sphere centre, one
+// for each; the colour keys use the triangle numbers below them.
 constexpr int NudgeKeys = 1000;
 
 }  // namespace
@@ -65,7 +66,8 @@ void frmView::BuildControls()
     picToolBox = new ToolBox(this);
     cmdImport = picToolBox->cmdImport, cmdExport = picToolBox->cmdExport, sPolys = picToolBox->sPolys;
     txtColour = picToolBox->txtColour, cmdFlipPoly = picToolBox->cmdFlipPoly;
-    chkHeadVisible = picToolBox->chkHeadVisible;
+    chkHeadVisible = picToolBox->chkHeadVisible, chkSpheres = picToolBox->chkSpheres;
+    chkMirror = picToolBox->chkMirror;
     picCont = new ViewPanel(this);
     picXY = picCont->picXY, picYZ = picCont->picYZ, picXZ = picCont->picXZ, picPreview = picCont->picPreview;
 
@@ -78,6 +80,8 @@ void frmView::BuildControls()
     // Only the user's click: setting the box when the editor opens must not
     // rewrite a stored HeadHidden value.
     connect(chkHeadVisible, &QCheckBox::clicked, this, &frmView::chkHeadVisible_Click);
+    connect(chkSpheres, &QCheckBox::clicked, this, &frmView::chkSpheres_Click);
+    connect(picToolBox, &ToolBox::ChooseColour, this, &frmView::Palette_Choose);
     for (WireView* view : {picXY, picYZ, picXZ}) {
         connect(view, &WireView::MouseDown, this, &frmView::View_MouseDown);
         connect(view, &WireView::MouseUp, this, &frmView::View_MouseUp);
@@ -88,6 +92,7 @@ void frmView::BuildControls()
     connect(picPreview, &GLSurface::Repaint, this, &frmView::picPreview_Paint);
     connect(picCont, &ViewPanel::PreviewPress, this, &frmView::picPreview_MouseDown);
     connect(picCont, &ViewPanel::PreviewMove, this, &frmView::picPreview_MouseMove);
+    connect(picCont, &ViewPanel::PreviewClick, this, &frmView::picPreview_Click);
     connect(picCont, &ViewPanel::PreviewArrow, this, &frmView::picPreview_KeyDown);
 }
 
@@ -138,16 +143,18 @@ void frmView::Load()
     StopRender = false;
     // Without a context the views still draw and the preview area stays empty.
     OGLUtils::CreateGLContext(*picPreview, PreviewColourBits);
-    // A car without triangles still gets a range: triangle 0 alone.
-    sPolys->setRange(0, std::max(modLoad::UsedPolys(Car()) - 1, 0));
+    chkSpheres->setChecked(false), chkMirror->setChecked(false), SelectedSphere = -1;
     ShowRecord();
     UndoStack_IndexChanged();
 }
 
-// The toolbox shows the record: the head box, and through the slider's
-// handler the colour of the selected triangle; the next frame shows it too.
+// The toolbox shows the record: the slider over its triangles, keeping the
+// number while it exists, the head box, and through the slider's handler the
+// colour of the selected triangle; the next frame shows it too.
 void frmView::ShowRecord()
 {
+    // A car without triangles still gets a range: triangle 0 alone.
+    sPolys->setRange(0, std::max(modLoad::UsedPolys(Car()) - 1, 0));
     chkHeadVisible->setChecked(Car().HeadHidden == 0);
     sPolys_Change();
 }
@@ -168,15 +175,16 @@ void frmView::RenderFrame()
 
 void frmView::DrawGLScene()
 {
-    editor::DrawCarScene(Car(), {SelectedPoly, SelectedVertex, RotX, RotY});
+    editor::DrawCarScene(Car(), {SelectedPoly, SelectedVertex, RotX, RotY, SelectedSphere});
 }
 
 void frmView::DrawWireFrame()
 {
     const modLoad::CarRecord& car = Car();
-    picXY->Draw(car, ScaleXY, SelectedVertex);
-    picYZ->Draw(car, ScaleYZ, SelectedVertex);
-    picXZ->Draw(car, ScaleXZ, SelectedVertex);
+    const bool spheres = chkSpheres->isChecked();
+    picXY->Draw(car, ScaleXY, SelectedVertex, spheres, SelectedSphere);
+    picYZ->Draw(car, ScaleYZ, SelectedVertex, spheres, SelectedSphere);
+    picXZ->Draw(car, ScaleXZ, SelectedVertex, spheres, SelectedSphere);
 }
 
 void frmView::resizeEvent(QResizeEvent*)
@@ -202,6 +210,7 @@ void frmView::closeEvent(QCloseEvent*)
 {
     // A release cannot reach a closed window; a drag must not outlive it.
     EndDrag();
+    picToolBox->ClosePalette();
     StopRender = true;
     OGLUtils::ReleaseGLContext();
 }
@@ -223,12 +232,14 @@ void frmView::EndDrag()
         return;
     const modLoad::CarRecord before = *dragStart;
     dragStart.reset();
-    steps->Push(SelectedCar, before, Car(), MoveText(), history::ChangeCar::NoMerge);
+    const QString text = EditorSteps::MoveText(Selected(), dragPartner, CarName());
+    steps->Push(SelectedCar, before, Car(), text, history::ChangeCar::NoMerge);
 }
 
-QString frmView::MoveText() const
+// With Mirror X checked, the vertex or wheel that moves with the selected one.
+editor::Handle frmView::Partner() const
 {
-    return tr("Move Vertex %1 of %2").arg(SelectedVertex).arg(CarName());
+    return chkMirror->isChecked() ? editor::MirrorHandle(Car(), Selected()) : editor::Handle{};
 }
 
 void frmView::UndoStack_IndexChanged()
@@ -255,6 +266,7 @@ void frmView::cmdImport_Click()
     if (const std::optional<modLoad::CarRecord> after = editor::ImportModel(this, Car(), fileName)) {
         const QString text = history::StepText(QFileInfo(fileName).fileName());
         Record(*after, tr("Import %1 into %2").arg(text, CarName()));
+        ShowRecord();
     }
 }
 
@@ -267,7 +279,9 @@ void frmView::sPolys_Change()
 {
     SelectedPoly = sPolys->value();
     RequestFrame();
-    txtColour->setText(QString::number(Car().PolyColour[static_cast<std::size_t>(SelectedPoly)]));
+    const std::uint8_t colour = Car().PolyColour[static_cast<std::size_t>(SelectedPoly)];
+    txtColour->setText(QString::number(colour));
+    picToolBox->FrameColour(colour);
 }
 
 void frmView::txtColour_Change()
@@ -280,10 +294,23 @@ void frmView::txtColour_Change()
     const std::optional<qint64> number = numbertext::TextToWhole(text);
     if (!number || *number < 0 || *number > 255)
         return;
-    modLoad::CarRecord after = Car();
-    after.PolyColour[static_cast<std::size_t>(SelectedPoly)] = static_cast<std::uint8_t>(*number);
     // The keystrokes on one triangle are one step.
-    Record(after, tr("Set Colour of Triangle %1 of %2").arg(SelectedPoly).arg(CarName()), SelectedPoly);
+    SetColour(static_cast<std::uint8_t>(*number), SelectedPoly);
+}
+
+// As typing the number would, but each swatch chosen is a step of its own.
+void frmView::Palette_Choose(int colour)
+{
+    SetColour(static_cast<std::uint8_t>(colour), history::ChangeCar::NoMerge);
+    txtColour->setText(QString::number(colour));
+}
+
+void frmView::SetColour(std::uint8_t colour, int mergeKey)
+{
+    modLoad::CarRecord after = Car();
+    after.PolyColour[static_cast<std::size_t>(SelectedPoly)] = colour;
+    Record(after, tr("Set Colour of Triangle %1 of %2").arg(SelectedPoly).arg(CarName()), mergeKey);
+    picToolBox->FrameColour(colour);
 }
 
 // Enter, or leaving the box, shows the number stored, whatever was typed.
@@ -312,6 +339,13 @@ void frmView::chkHeadVisible_Click()
     Record(after, text.arg(CarName()));
 }
 
+void frmView::chkSpheres_Click()
+{
+    if (!chkSpheres->isChecked())
+        EndDrag(), SelectedSphere = -1;
+    RequestFrame();
+}
+
 float frmView::ScaleOf(const WireView& view) const
 {
     return &view == picXY ? ScaleXY : &view == picYZ ? ScaleYZ : ScaleXZ;
@@ -321,8 +355,8 @@ void frmView::View_MouseDown(WireView*, int button)
 {
     // Also a drag whose release was lost ends here.
     EndDrag();
-    if (SelectedVertex != -1)
-        DragButton = button;
+    if (Selected() != editor::Handle{})
+        DragButton = button, dragPartner = Partner();
 }
 
 void frmView::View_MouseUp(WireView*, int)
@@ -335,21 +369,21 @@ void frmView::View_PickStep(WireView*, int step)
 {
     EndDrag();
     pointerView = nullptr;
-    SelectedVertex = editor::NextPickable(Car(), SelectedVertex, step);
+    const editor::Handle next = editor::NextHandle(Car(), Selected(), step, chkSpheres->isChecked());
+    SelectedVertex = next.vertex, SelectedSphere = next.sphere;
     RequestFrame();
 }
 
 // A pixel of the view per press along its two axes; the presses of a run on one vertex are one step.
 void frmView::View_Nudge(WireView* view, QPoint pixels)
 {
-    if (!modLoad::VertexInModel(SelectedVertex))
+    if (!editor::HandlePoint(Car(), Selected()))
         return;
     modLoad::CarRecord after = Car();
-    modLoad::Vector& vertex = after.Vertices[static_cast<std::size_t>(SelectedVertex)];
-    const float scale = ScaleOf(*view);
-    editor::Coordinate(vertex, view->Axes().H) += static_cast<float>(pixels.x()) / scale;
-    editor::Coordinate(vertex, view->Axes().V) += static_cast<float>(pixels.y()) / scale;
-    Record(after, MoveText(), NudgeKeys + SelectedVertex);
+    const editor::Handle partner = Partner();
+    editor::NudgeHandle(after, Selected(), partner, view->Axes(), QPointF(pixels) / ScaleOf(*view));
+    const int key = SelectedVertex != -1 ? SelectedVertex : modLoad::MaxVertices + SelectedSphere;
+    Record(after, EditorSteps::MoveText(Selected(), partner, CarName()), NudgeKeys + key);
 }
 
 void frmView::View_MouseMove(WireView* view, QPointF position)
@@ -367,18 +401,18 @@ void frmView::TrackVertex(const WireView& view, float x, float y, float scale)
     modLoad::CarRecord& car = Car();
     const editor::ViewAxes axes = view.Axes();
 
-    if (SelectedVertex != -1 && (DragButton & 1)) {
+    if (Selected() != editor::Handle{} && (DragButton & 1)) {
         if (!dragStart)
             dragStart = car;
-        modLoad::Vector& vertex = car.Vertices[static_cast<std::size_t>(SelectedVertex)];
-        editor::Coordinate(vertex, axes.H) = h;
-        editor::Coordinate(vertex, axes.V) = v;
+        editor::MoveHandle(car, Selected(), dragPartner, axes, h, v);
         RequestFrame();
         return;
     }
 
-    const int before = std::exchange(SelectedVertex, editor::PickVertex(car, axes, h, v));
-    if (SelectedVertex != before)
+    const editor::Handle before = Selected();
+    const editor::Handle picked = editor::PickHandle(car, axes, h, v, chkSpheres->isChecked());
+    SelectedVertex = picked.vertex, SelectedSphere = picked.sphere;
+    if (picked != before)
         RequestFrame();
 }
 
@@ -413,4 +447,12 @@ void frmView::picPreview_KeyDown(QPoint step)
     RotY -= TurnStep * static_cast<float>(step.x());
     RotX -= TurnStep * static_cast<float>(step.y());
     RequestFrame();
+}
+
+// The frontmost triangle under the pointer becomes the selected one.
+void frmView::picPreview_Click(QPointF position)
+{
+    const int picked = editor::PickTriangle(Car(), {RotX, RotY, picPreview->size()}, position);
+    if (picked != -1)
+        sPolys->setValue(picked);
 }

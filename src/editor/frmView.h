@@ -2,6 +2,7 @@
 
 #include "CarRecord.h"
 #include "CarSteps.h"
+#include "Handles.h"
 
 #include <QWidget>
 
@@ -26,7 +27,8 @@ extern std::int16_t SelectedCar;
 extern bool StopRender;
 
 // The model editor: three flat views and a 3D preview of one car's model,
-// with a toolbox for colours, normals, the head and OBJ import. Every edit is
+// with a toolbox for colours, the palette, normals, the head, the wheels, both
+// sides at once and OBJ import. A click on the preview picks a triangle. Every edit is
 // made at once in the car's record in Cars, as a step of the library's undo
 // stack; the editor undoes and redoes the steps that change its car in place.
 // Made once and kept, so its fields carry over from one opening to the next.
@@ -57,6 +59,9 @@ public:
     int DragButton = 0;
     // The vertex under the pointer or being dragged; -1 for none.
     int SelectedVertex = -1;
+    // The wheel or head whose centre is under the pointer or being dragged,
+    // while the spheres show; -1 for none.
+    int SelectedSphere = -1;
     int SelectedPoly = 0;
     // The preview's turn in degrees, and the pointer at the last press or step.
     float RotX = 0.0f;
@@ -76,6 +81,8 @@ private slots:
     void txtColour_Finished();
     void cmdFlipPoly_Click();
     void chkHeadVisible_Click();
+    void chkSpheres_Click();
+    void Palette_Choose(int colour);
     void View_MouseDown(WireView* view, int button);
     void View_MouseUp(WireView* view, int button);
     void View_MouseMove(WireView* view, QPointF position);
@@ -90,7 +97,9 @@ private:
     void TakeStep(bool back);
     void Record(const modLoad::CarRecord& after, const QString& text, int mergeKey = history::ChangeCar::NoMerge);
     void EndDrag();
-    QString MoveText() const;
+    void SetColour(std::uint8_t colour, int mergeKey);
+    editor::Handle Selected() const { return {SelectedVertex, SelectedSphere}; }
+    editor::Handle Partner() const;
     QString CarName() const;
     void Form_Resize();
     void RequestFrame();
@@ -99,6 +108,7 @@ private:
     void picPreview_Paint();
     void picPreview_MouseDown(QPointF position);
     void picPreview_MouseMove(Qt::MouseButtons buttons, QPointF position);
+    void picPreview_Click(QPointF position);
     void picPreview_KeyDown(QPoint step);
     modLoad::CarRecord& Car() const;
 
@@ -109,6 +119,8 @@ private:
     QLineEdit* txtColour;
     QPushButton* cmdFlipPoly;
     QCheckBox* chkHeadVisible;
+    QCheckBox* chkSpheres;
+    QCheckBox* chkMirror;
     ViewPanel* picCont;
     WireView* picXY;
     WireView* picYZ;
@@ -118,6 +130,8 @@ private:
     history::CarHistory& undoStack;
     // The record as it was before the drag in progress first moved its vertex.
     std::optional<modLoad::CarRecord> dragStart;
+    // What moves with the dragged handle, found at the press.
+    editor::Handle dragPartner;
     // Where the pointer last moved over a view, to pick anew after an undo.
     WireView* pointerView = nullptr;
     QPointF pointerAt;

@@ -2,6 +2,9 @@
 
 #include "WireFrame.h"
 
+#include <array>
+#include <span>
+
 namespace editor {
 
 // A vertex this close to the pointer, in model units, is under it.
@@ -12,9 +15,13 @@ constexpr double PickRadius = 0.3;
 // -1 for none. Corners that name no vertex of the table are passed over.
 int PickVertex(const modLoad::CarRecord& car, ViewAxes axes, float h, float v);
 
-// The vertex that the pointer could pick next after `from` in index order
-// (step 1) or before it (step -1), round from the last to the first; from -1
-// the first or the last. -1 when no corner of a triangle in use names one.
-int NextPickable(const modLoad::CarRecord& car, int from, int step);
+// Which vertices a corner of a triangle in use names: those the pointer can pick.
+using Pickable = std::array<bool, modLoad::MaxVertices>;
+Pickable PickableVertices(const modLoad::CarRecord& car);
+
+// The pickable index next after `from` (step 1) or before it (step -1),
+// round from the last to the first; from none, the first or the last. -1
+// when none is pickable.
+int NextPickable(std::span<const bool> pickable, int from, int step);
 
 }  // namespace editor

@@ -2,7 +2,7 @@
 
 #include "ModelLimits.h"
 
-#include <array>
+#include <algorithm>
 #include <cmath>
 
 namespace editor {
@@ -25,19 +25,23 @@ int PickVertex(const modLoad::CarRecord& car, ViewAxes axes, float h, float v)
     return picked;
 }
 
-int NextPickable(const modLoad::CarRecord& car, int from, int step)
+Pickable PickableVertices(const modLoad::CarRecord& car)
 {
-    std::array<bool, modLoad::MaxVertices> pickable{};
-    bool any = false;
+    Pickable pickable{};
     const int used = modLoad::UsedPolys(car);
     for (int p = 0; p < used; ++p)
         for (const int i : {car.Polys[p].A, car.Polys[p].B, car.Polys[p].C})
             if (modLoad::VertexInModel(i))
-                pickable[static_cast<std::size_t>(i)] = any = true;
-    if (!any)
+                pickable[static_cast<std::size_t>(i)] = true;
+    return pickable;
+}
+
+int NextPickable(std::span<const bool> pickable, int from, int step)
+{
+    if (std::find(pickable.begin(), pickable.end(), true) == pickable.end())
         return -1;
-    constexpr int count = modLoad::MaxVertices;
-    int i = modLoad::VertexInModel(from) ? from : step > 0 ? -1 : count;
+    const int count = static_cast<int>(pickable.size());
+    int i = from >= 0 && from < count ? from : step > 0 ? -1 : count;
     do
         i = (i + step + count) % count;
     while (!pickable[static_cast<std::size_t>(i)]);
