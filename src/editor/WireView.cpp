@@ -34,6 +34,13 @@ void WireView::Draw(const modLoad::CarRecord& car, float scale, int selectedVert
     update();
 }
 
+QPointF WireView::ToUnits(QPointF pixel, float scale) const
+{
+    // In floats, as the model's coordinates are.
+    const float halfWidth = static_cast<float>(width()) / 2.0f, halfHeight = static_cast<float>(height()) / 2.0f;
+    return {(static_cast<float>(pixel.x()) - halfWidth) / scale, (static_cast<float>(pixel.y()) - halfHeight) / scale};
+}
+
 void WireView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

@@ -22,6 +22,9 @@ public:
 
     const QImage& Picture() const { return picture_; }
 
+    // A point of the view in model units along its two axes, from its centre.
+    QPointF ToUnits(QPointF pixel, float scale) const;
+
 signals:
     void MouseDown(WireView* view, int button);
     void MouseUp(WireView* view, int button);

@@ -180,11 +180,8 @@ void frmView::DrawGLScene()
 
 void frmView::DrawWireFrame()
 {
-    const modLoad::CarRecord& car = Car();
-    const bool spheres = chkSpheres->isChecked();
-    picXY->Draw(car, ScaleXY, SelectedVertex, spheres, SelectedSphere);
-    picYZ->Draw(car, ScaleYZ, SelectedVertex, spheres, SelectedSphere);
-    picXZ->Draw(car, ScaleXZ, SelectedVertex, spheres, SelectedSphere);
+    for (WireView* view : {picXY, picYZ, picXZ})
+        view->Draw(Car(), ScaleOf(*view), SelectedVertex, chkSpheres->isChecked(), SelectedSphere);
 }
 
 void frmView::resizeEvent(QResizeEvent*)
@@ -346,11 +343,6 @@ void frmView::chkSpheres_Click()
     RequestFrame();
 }
 
-float frmView::ScaleOf(const WireView& view) const
-{
-    return &view == picXY ? ScaleXY : &view == picYZ ? ScaleYZ : ScaleXZ;
-}
-
 void frmView::View_MouseDown(WireView*, int button)
 {
     // Also a drag whose release was lost ends here.
@@ -395,9 +387,8 @@ void frmView::View_MouseMove(WireView* view, QPointF position)
 
 void frmView::TrackVertex(const WireView& view, float x, float y, float scale)
 {
-    const float halfWidth = static_cast<float>(view.width()) / 2.0f;
-    const float halfHeight = static_cast<float>(view.height()) / 2.0f;
-    const float h = (x - halfWidth) / scale, v = (y - halfHeight) / scale;
+    const QPointF units = view.ToUnits({x, y}, scale);
+    const auto h = static_cast<float>(units.x()), v = static_cast<float>(units.y());
     modLoad::CarRecord& car = Car();
     const editor::ViewAxes axes = view.Axes();
 
@@ -425,8 +416,7 @@ void frmView::picPreview_Paint()
 
 void frmView::picPreview_MouseDown(QPointF position)
 {
-    LastX = static_cast<float>(position.x());
-    LastY = static_cast<float>(position.y());
+    LastX = static_cast<float>(position.x()), LastY = static_cast<float>(position.y());
 }
 
 void frmView::picPreview_MouseMove(Qt::MouseButtons buttons, QPointF position)

@@ -73,6 +73,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+    // Named after their control and event, as the main window's handlers are.
 private slots:
     void cmdImport_Click();
     void cmdExport_Click();
@@ -104,7 +105,7 @@ private:
     void Form_Resize();
     void RequestFrame();
     void TrackVertex(const WireView& view, float x, float y, float scale);
-    float ScaleOf(const WireView& view) const;
+    float ScaleOf(const WireView& view) const { return &view == picXY ? ScaleXY : &view == picYZ ? ScaleYZ : ScaleXZ; }
     void picPreview_Paint();
     void picPreview_MouseDown(QPointF position);
     void picPreview_MouseMove(Qt::MouseButtons buttons, QPointF position);
