@@ -33,6 +33,7 @@
 #include <initializer_list>
 #include <limits>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -141,14 +142,13 @@ void frmMain::BuildControls()
     connect(cmbCars, &QComboBox::activated, this, &frmMain::cmbCars_Click);
     // Double-click and Enter on a row both arrive as activation.
     connect(lstDetails, &QTreeWidget::itemActivated, this, &frmMain::lstDetails_ItemActivated);
-    connect(cmdAdd, &QPushButton::clicked, this, &frmMain::cmdAdd_Click);
-    connect(cmdEdit, &QPushButton::clicked, this, &frmMain::cmdEdit_Click);
-    connect(cmdRemove, &QPushButton::clicked, this, &frmMain::cmdRemove_Click);
-    connect(cmdLoad, &QPushButton::clicked, this, &frmMain::cmdLoad_Click);
-    connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
-    connect(cmdImport, &QPushButton::clicked, this, &frmMain::cmdImport_Click);
-    connect(cmdExport, &QPushButton::clicked, this, &frmMain::cmdExport_Click);
-    connect(cmdView, &QPushButton::clicked, this, &frmMain::cmdView_Click);
+    const std::pair<QPushButton*, void (frmMain::*)()> clicks[] = {
+        {cmdAdd, &frmMain::cmdAdd_Click},       {cmdEdit, &frmMain::cmdEdit_Click},
+        {cmdRemove, &frmMain::cmdRemove_Click}, {cmdLoad, &frmMain::cmdLoad_Click},
+        {cmdSave, &frmMain::cmdSave_Click},     {cmdImport, &frmMain::cmdImport_Click},
+        {cmdExport, &frmMain::cmdExport_Click}, {cmdView, &frmMain::cmdView_Click}};
+    for (const auto& [button, slot] : clicks)
+        connect(button, &QPushButton::clicked, this, slot);
 }
 
 // Undo and Redo sit in the window's context menu, which a right click anywhere

@@ -62,7 +62,7 @@ private:
 };
 
 // The car at `position` removed, the cars after it moving up one place.
-// Holds the removed car only.
+// Holds the removed car only. Declared as AddCars is, its counterpart.
 class RemoveCar final : public QUndoCommand {
 public:
     RemoveCar(CarHistory& stack, std::int16_t position, const QString& text);
