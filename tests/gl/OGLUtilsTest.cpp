@@ -84,9 +84,9 @@ TEST(GLContext, RealContextSizesTheViewInDevicePixelsAndSetsTheInitialState)
         EXPECT_TRUE(OGLUtils::MakeGLCurrent(surface));
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glBegin(GL_QUADS);
-        for (const auto [red, z] : {std::pair{1.0f, -3.0f}, {0.0f, -4.0f}}) {
+        for (const auto& [red, z] : {std::pair{1.0f, -3.0f}, {0.0f, -4.0f}}) {
             glColor3f(red, 1.0f - red, 0.0f);
-            for (const auto [x, y] : {std::pair{-1, -1}, {1, -1}, {1, 1}, {-1, 1}}) glVertex3f(x, y, z);
+            for (const auto& [x, y] : {std::pair{-1, -1}, {1, -1}, {1, 1}, {-1, 1}}) glVertex3f(x, y, z);
         }
         glEnd();
         surface.Present();
