@@ -33,7 +33,7 @@ inline QString scratchFile(const char* name)
 inline void writeInput(const QString& path, const std::uint8_t* data, std::size_t size)
 {
     QFile file(path);
-    require(file.open(QIODevice::WriteOnly), "cannot write the input file");
+    require(file.open(QIODevice::WriteOnly | QIODevice::Unbuffered), "cannot write the input file");
     require(file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) == qint64(size),
             "cannot write the input file");
 }

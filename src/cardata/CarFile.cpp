@@ -26,13 +26,13 @@ public:
         for (const char c : t)
             *p_++ = static_cast<std::uint8_t>(c);
     }
-    constexpr void byte(std::uint8_t v) { *p_++ = v; }
-    constexpr void bits(std::uint32_t v)
+    constexpr void field(std::uint8_t v) { *p_++ = v; }
+    constexpr void field(std::uint32_t v)
     {
         for (int i = 0; i < 4; ++i)
             *p_++ = static_cast<std::uint8_t>(v >> (8 * i));
     }
-    constexpr void single(const float& v) { bits(std::bit_cast<std::uint32_t>(v)); }
+    constexpr void field(const float& v) { field(std::bit_cast<std::uint32_t>(v)); }
 
 private:
     std::uint8_t* p_;
@@ -48,17 +48,17 @@ public:
         for (char& c : t)
             c = static_cast<char>(*p_++);
     }
-    constexpr void byte(std::uint8_t& v) { v = *p_++; }
-    constexpr void bits(std::uint32_t& v)
+    constexpr void field(std::uint8_t& v) { v = *p_++; }
+    constexpr void field(std::uint32_t& v)
     {
         v = 0;
         for (int i = 0; i < 4; ++i)
             v |= std::uint32_t{*p_++} << (8 * i);
     }
-    constexpr void single(float& v)
+    constexpr void field(float& v)
     {
         std::uint32_t b = 0;
-        bits(b);
+        field(b);
         v = std::bit_cast<float>(b);
     }
 
@@ -66,28 +66,14 @@ private:
     const std::uint8_t* p_;
 };
 
-template <typename V, typename Io>
-constexpr void walkVector(V& v, Io& io)
+// A point, a raw vector or a triangle: three fields of one type, in order.
+template <typename Triple, typename Io>
+constexpr void walkTriple(Triple& t, Io& io)
 {
-    io.single(v.X);
-    io.single(v.Y);
-    io.single(v.Z);
-}
-
-template <typename V, typename Io>
-constexpr void walkRaw(V& v, Io& io)
-{
-    io.bits(v.X);
-    io.bits(v.Y);
-    io.bits(v.Z);
-}
-
-template <typename P, typename Io>
-constexpr void walkPoly(P& p, Io& io)
-{
-    io.byte(p.A);
-    io.byte(p.B);
-    io.byte(p.C);
+    auto& [a, b, c] = t;
+    io.field(a);
+    io.field(b);
+    io.field(c);
 }
 
 // The one definition of the record layout: the walk over the seventeen
@@ -98,29 +84,29 @@ constexpr void walkRecord(Car& car, Io& io)
 {
     io.text(car.Name);
     io.text(car.Text3);
-    walkRaw(car.ExtraVector, io);
+    walkTriple(car.ExtraVector, io);
     for (auto& p : car.Parameters)
-        io.single(p);
-    io.byte(car.VertexCount);
-    io.byte(car.ExtraByte1);
-    io.byte(car.PolyPointCount);
-    io.byte(car.ExtraByte2);
-    io.byte(car.HeadHidden);
+        io.field(p);
+    io.field(car.VertexCount);
+    io.field(car.ExtraByte1);
+    io.field(car.PolyPointCount);
+    io.field(car.ExtraByte2);
+    io.field(car.HeadHidden);
     for (auto& p : car.Polys)
-        walkPoly(p, io);
+        walkTriple(p, io);
     for (auto& c : car.PolyColour)
-        io.byte(c);
+        io.field(c);
     for (auto& p : car.ExtraPolys)
-        walkPoly(p, io);
-    io.byte(car.ExtraByte3);
+        walkTriple(p, io);
+    io.field(car.ExtraByte3);
     for (auto& v : car.Vertices)
-        walkVector(v, io);
+        walkTriple(v, io);
     for (auto& v : car.Normals)
-        walkVector(v, io);
+        walkTriple(v, io);
     for (auto& v : car.ExtraVectors)
-        walkRaw(v, io);
+        walkTriple(v, io);
     for (auto& v : car.SpherePos)
-        walkVector(v, io);
+        walkTriple(v, io);
 }
 
 using RecordBytes = std::array<std::uint8_t, RecordSize>;
@@ -166,8 +152,8 @@ bool writeTable(QIODevice& out, const CarTable& table)
 {
     std::uint8_t header[HeaderSize];
     RecordWriter fields(header);
-    fields.bits(static_cast<std::uint32_t>(RecordSize));
-    fields.bits(static_cast<std::uint32_t>(table.size()));
+    fields.field(static_cast<std::uint32_t>(RecordSize));
+    fields.field(static_cast<std::uint32_t>(table.size()));
     if (!WriteAll(out, reinterpret_cast<const char*>(header), HeaderSize))
         return false;
     if constexpr (BulkRecords)
@@ -227,13 +213,13 @@ qint64 readRecords(QIODevice& in, CarRecord* into, qint64 count)
 std::uint32_t ReadLittle32(const std::uint8_t* in)
 {
     std::uint32_t v = 0;
-    RecordReader(in).bits(v);
+    RecordReader(in).field(v);
     return v;
 }
 
 void WriteLittle32(std::uint32_t value, std::uint8_t* out)
 {
-    RecordWriter(out).bits(value);
+    RecordWriter(out).field(value);
 }
 
 void EncodeRecordFieldwise(const CarRecord& car, std::uint8_t* out)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CarFile.h"
+#include "FileResult.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -11,11 +11,6 @@ namespace numbertext {
 
 namespace {
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 // The exponent after the "e" of a plain decimal, held within a trillion
 // either way so that no sum with it overflows.
 long long exponentOf(std::string_view number)
@@ -25,7 +20,7 @@ long long exponentOf(std::string_view number)
         return 0;
     std::string_view digits = number.substr(e + 1);
     const bool negative = digits.front() == '-';
-    if (!isDigit(digits.front()))
+    if (!IsDigit(digits.front()))
         digits.remove_prefix(1);
     long long value = 0;
     for (const char c : digits)
@@ -86,7 +81,7 @@ Decimal ReadDecimal(std::string_view text, float& value)
     if (negative || (!digits.empty() && digits.front() == '+'))
         digits.remove_prefix(1);
     // from_chars alone would also take "inf", "nan" and a second sign.
-    if (digits.empty() || !(isDigit(digits.front()) || digits.front() == '.'))
+    if (digits.empty() || !(IsDigit(digits.front()) || digits.front() == '.'))
         return Decimal::NotANumber;
     const char* const first = negative ? text.data() : digits.data();
     const char* const end = text.data() + text.size();

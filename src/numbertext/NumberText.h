@@ -7,6 +7,12 @@
 
 namespace numbertext {
 
+// An ASCII digit, whatever the locale.
+inline bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 // What a decimal holds for a 32-bit float.
 enum class Decimal { Single, NotANumber, TooLarge, TooSmall };
 

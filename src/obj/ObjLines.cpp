@@ -14,8 +14,11 @@ namespace {
 using modLoad::FileFault;
 using modLoad::FileResult;
 
-// Room past the longest line, so that a read always has some.
+// Room past the longest line, so that a read always has some. The buffer
+// starts at the file's size, at most the room of one read, and grows only
+// for a long line: most models are small and have short lines.
 constexpr std::size_t ReadRoom = 64 * 1024;
+constexpr qint64 SmallestRoom = 256;
 constexpr std::size_t BufferSize = MaxLineLength + ReadRoom;
 
 // The byte order when the first line, as far as head holds it, has a zero in
@@ -50,7 +53,8 @@ FileResult ObjLines::open()
     result_ = modLoad::CheckRegularFile(fileName_);
     if (!result_)
         return result_;
-    if (!file_.open(QIODevice::ReadOnly))
+    // Read straight into the buffer below, not through one of QFile's own.
+    if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return result_ = FileFault(modLoad::Text::tr("Cannot open \"%1\": %2."), fileName_, file_.errorString());
     if (file_.size() > MaxFileSize)
         return result_ = FileFault(
@@ -70,7 +74,9 @@ FileResult ObjLines::open()
                                             "editor cannot tell from other text. Save it as UTF-8, or as UTF-16 with a "
                                             "byte-order mark."),
                                    fileName_, Text::tr(order));
-    buffer_.reset(new char[BufferSize]);
+    // A model of a few hundred bytes takes a buffer of its size.
+    size_ = static_cast<std::size_t>(std::clamp<qint64>(file_.size() + 1, SmallestRoom, ReadRoom));
+    buffer_.reset(new char[size_]);
     return result_;
 }
 
@@ -138,8 +144,16 @@ bool ObjLines::take(std::string_view& line, const char* begin, const char* end)
 
 void ObjLines::read()
 {
+    // The part of a line held fills over half the buffer: twice the room, up
+    // to the longest line and a read more.
+    if (end_ > size_ / 2 && size_ < BufferSize) {
+        size_ = std::min(2 * size_, BufferSize);
+        std::unique_ptr<char[]> larger(new char[size_]);
+        std::memcpy(larger.get(), buffer_.get(), end_);
+        buffer_ = std::move(larger);
+    }
     char* const to = buffer_.get() + end_;
-    const qint64 room = static_cast<qint64>(BufferSize - end_);
+    const qint64 room = static_cast<qint64>(size_ - end_);
     qint64 got = 0;
     if (!decoder_) {
         got = file_.read(to, room);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CarFile.h"
+#include "FileResult.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -11,8 +11,9 @@
 
 namespace modOBJ {
 
-// Hands out the lines of an OBJ file one at a time through a buffer of fixed
-// size, so that reading takes the same memory whatever the file's size.
+// Hands out the lines of an OBJ file one at a time through a buffer that grows
+// only for a long line, so that reading takes the same memory whatever the
+// file's size, and a small one little.
 // A leading UTF-8 byte-order mark is skipped; after a UTF-16 one (either byte
 // order) the text is decoded to UTF-8, and a file that looks like UTF-16
 // without one is refused. Lines end at LF, CR LF or a lone CR. A line longer than MaxLineLength is handed out up
@@ -39,8 +40,9 @@ private:
     std::optional<QStringDecoder> decoder_;
     // The first half of a pair of surrogates, until the read that brings the second.
     QString held_;
-    // Left uninitialised: a small file touches only the first pages.
+    // Left uninitialised: every byte handed out is read in first.
     std::unique_ptr<char[]> buffer_;
+    std::size_t size_ = 0;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     // No LF lies between begin_ and this.

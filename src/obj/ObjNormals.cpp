@@ -33,15 +33,10 @@ ObjVertex VecDivide(ObjVertex& v, double s)
 
 namespace {
 
-bool namesVertex(std::int32_t corner)
-{
-    return corner >= 0 && static_cast<std::size_t>(corner) < ObjVertices.size();
-}
-
 // A face that names no vertex has no normal and counts for no vertex.
 bool hasNormal(const ObjFace& f)
 {
-    return std::all_of(f.Corners.begin(), f.Corners.end(), namesVertex);
+    return std::all_of(f.Corners.begin(), f.Corners.end(), NamesVertex);
 }
 
 // The unit normal of the side from which the corners run anticlockwise;

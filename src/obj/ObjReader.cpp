@@ -42,19 +42,9 @@ FileResult lineFault(const QString& fileName, qint64 line, const QString& what)
     return FileFault(Text::tr("Line %2 of \"%1\" %3"), fileName, QString::number(line), what);
 }
 
-bool namesVertex(std::int32_t corner)
-{
-    return corner >= 0 && corner < std::ssize(ObjVertices);
-}
-
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
 }
 
 // The tokens of one line, separated by runs of spaces and tabs, up to a "#",
@@ -91,7 +81,7 @@ bool readCorner(std::string_view token, std::int32_t& number)
         return false;
     std::int32_t value = 0;
     for (const char c : digits) {
-        if (!isDigit(c))
+        if (!numbertext::IsDigit(c))
             return false;
         value = std::min(value * 10 + (c - '0'), 100'000);
     }
@@ -136,7 +126,7 @@ public:
         std::size_t to = 0, from = 0;
         for (const Polygon& polygon : polygons_) {
             const auto corners = std::span(polygonCorners_).subspan(polygon.corners, polygon.count);
-            if (!std::all_of(corners.begin(), corners.end(), namesVertex))
+            if (!std::all_of(corners.begin(), corners.end(), NamesVertex))
                 return lineFault(fileName_, polygon.line,
                                  Text::tr("is a face with a corner that names no vertex of the file, so it "
                                           "cannot be split into triangles."));
@@ -227,7 +217,7 @@ private:
         }
         const std::size_t first = ObjFaces.size();
         ObjFaces.resize(first + corners_.size() - 2, ObjFace{0, {-1, -1, -1}});
-        if (std::all_of(corners_.begin(), corners_.end(), namesVertex)) {
+        if (std::all_of(corners_.begin(), corners_.end(), NamesVertex)) {
             const SplitResult split = SplitPolygon(corners_, &ObjFaces[first], room());
             if (split.fault != PolygonFault::None)
                 return polygonFault(split, line, line);

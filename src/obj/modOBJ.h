@@ -45,6 +45,12 @@ extern std::vector<ObjFace> ObjFaces;
 // Every distinct normal of the mesh once; sized for one per face and one per vertex.
 extern std::vector<ObjVertex> ObjNormals;
 
+// Whether a face corner names a vertex of ObjVertices.
+inline bool NamesVertex(std::int32_t corner)
+{
+    return corner >= 0 && static_cast<std::size_t>(corner) < ObjVertices.size();
+}
+
 // Larger files are refused unread: a car's model is a few hundred bytes of text.
 constexpr qint64 MaxFileSize = 256 * 1024 * 1024;
 // The most a line may hold before its end or its "#": lines are read through

@@ -118,6 +118,7 @@ TEST_F(Cli, RefusesBrokenJsonWithThePathOfTheFirstFault)
         {replaced("\"Mass\": 1250", "\"Mass\": \"0x7fc00000\\n\""), "$.cars[0].Parameters.Mass: must be a number"},
         // A key that is no field ends the reading where it stands, before a fault of the text after it.
         {replaced("\"Mass\": 1250", "\"Mass\\n\": 1250"), "$.cars[0].Parameters[\"Mass\\u000a\"]: is not a parameter name; it is at line 45, column 9"},
+        {replaced("\"Mass\": 1250", "\"Mass\U0001F600\": 1250"), "$.cars[0].Parameters[\"Mass\U0001F600\"]: is not a parameter name"},
         {replaced("\"HeadHidden\": 0,", "\"HeadHidden\": 0, \"Colour\": 1,") + "}", "$.cars[0].Colour: is not a field of a car; it is at line 53, column 24"},
         // A key given twice, refused at the second, also where nothing else is read.
         {replaced("\"Power\": 420", "\"Power\": \"junk\", \"Power\": 1"),
