@@ -2,7 +2,8 @@
 
 // The steps of a save, each through the table of system calls (SaveCalls.h).
 
-#include "SaveFile.h"
+#include "FileResult.h"
+#include "WriteAll.h"
 
 #include <QByteArray>
 #include <QIODevice>

@@ -191,18 +191,6 @@ bool FileBatch::RollBack()
     return restored;
 }
 
-bool WriteAll(QIODevice& out, const char* data, qint64 size)
-{
-    while (size > 0) {
-        const qint64 written = out.write(data, size);
-        if (written <= 0)
-            return false;
-        data += written;
-        size -= written;
-    }
-    return true;
-}
-
 FileResult SaveFile(const QString& fileName, qint64 size, const WriteBody& body)
 {
     FileBatch batch;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileResult.h"
+#include "WriteAll.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -33,8 +34,6 @@
 
 namespace modLoad {
 
-// Writes the body to its device; false as soon as a write fails.
-using WriteBody = std::function<bool(QIODevice&)>;
 
 // Size is the number of bytes the body writes. The message names the file and
 // the real cause.
@@ -61,9 +60,6 @@ private:
     std::vector<Pending> pending_;
 };
 
-// Writes all of data unless the device fails; a short write is tried again
-// for the rest, so a full disk shows as the device's own error.
-bool WriteAll(QIODevice& out, const char* data, qint64 size);
 
 // Opens the file named in it for reading. A named pipe that nobody writes to
 // is refused at once rather than waited for.

@@ -139,6 +139,7 @@ QString FormOf(Shape shape, std::size_t size)
     return {};
 }
 
+// A table of messages, one case a fault: the repeated shape is the table's.
 QString ParseFault(rapidjson::ParseErrorCode code)
 {
     switch (code) {
