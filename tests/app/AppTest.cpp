@@ -1,39 +1,21 @@
-#include "frmMain.h"
+#include "MainWindowFixture.h"
 
 #include "CommandLine.h"
 #include "HostileLibrary.h"
-#include "MainWindowFixture.h"
 #include "NumberText.h"
-#include "OnModal.h"
-#include "ScriptedDialogs.h"
-#include "TestLibrary.h"
 #include "WireView.h"
-#include "frmImport.h"
-#include "frmNewCar.h"
-#include "frmView.h"
 #include "modOBJ.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QLocale>
 #include <QMimeData>
-#include <QPushButton>
 #include <QSlider>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTreeWidget>
 #include <QUrl>
-
-#include <gtest/gtest.h>
 
 #include <bit>
 #include <cerrno>
-#include <functional>
 #include <optional>
 #include <tuple>
 

@@ -179,9 +179,7 @@ TEST_F(Cli, RefusalsAndUsageErrorsSayWhatIsWrong)
         {{"export-obj", copy, "0", copy}, 1, "is the library to read"},
         {{"render", Demo, path("x.jpg")}, 1, "give the output a name that ends in .png"},
         {{"render", png, png}, 1, "is the library to read"},
-        {{"export-obj", Demo, "0", path("loop1")}, 1, "loop1\": Too many levels of symbolic links."},
     };
-    QFile::link(path("loop2"), path("loop1")), QFile::link(path("loop1"), path("loop2"));
     for (const auto& [args, status, message] : cases) {
         const Result r = run(args);
         EXPECT_TRUE(r.status == status && r.err.contains(message) && r.out.isEmpty()) << qPrintable(r.err);

@@ -3,9 +3,6 @@
 namespace {
 
 using namespace editortest;
-using modLoad::CarRecord;
-using modLoad::Vector;
-using enum QTest::MouseAction;
 
 // The views draw the edges of the triangles in use, none to a vertex past the table or not finite, and circle
 // the selected vertex. Resized, the window lays out its parts, which draw anew at once, before the loop's next
