@@ -22,7 +22,7 @@
 
 namespace {
 
-frmView* editor = nullptr;
+frmView* editorWindow = nullptr;
 
 // The first demo car with its triangle table filled and a vertex selected.
 modLoad::CarRecord FullCar()
@@ -40,18 +40,18 @@ modLoad::CarRecord FullCar()
 void Frame(benchmark::State& state)
 {
     for (auto _ : state)
-        editor->RenderFrame();
+        editorWindow->RenderFrame();
 }
 
 void ThreeViews(benchmark::State& state)
 {
     for (auto _ : state)
-        editor->DrawWireFrame();
+        editorWindow->DrawWireFrame();
 }
 
 void PreviewCopy(benchmark::State& state)
 {
-    GLSurface& preview = *editor->findChild<GLSurface*>("picPreview");
+    GLSurface& preview = *editorWindow->findChild<GLSurface*>("picPreview");
     QImage painted(preview.Picture().size(), QImage::Format_RGB32);
     painted.setDevicePixelRatio(preview.devicePixelRatioF());
     for (auto _ : state) {
@@ -63,7 +63,7 @@ void PreviewCopy(benchmark::State& state)
 void LoopTurn(benchmark::State& state)
 {
     for (auto _ : state) {
-        editor->RenderFrame();
+        editorWindow->RenderFrame();
         QApplication::processEvents();
     }
 }
@@ -80,7 +80,7 @@ int main(int argc, char** argv)
 
     history::CarHistory steps;
     frmView view(steps);
-    editor = &view;
+    editorWindow = &view;
     if (argc > 1) {
         const QRegularExpressionMatch size = QRegularExpression(QRegularExpression::anchoredPattern("(\\d+)x(\\d+)")).match(argv[1]);
         if (!size.hasMatch()) {

@@ -28,7 +28,7 @@ public:
     }
     QString inputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     QString openFileName(QWidget*, const QString&) override { return path; }
-    QString saveFileName(QWidget*, const QString&) override { return path; }
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return path; }
 };
 
 struct Bench {
@@ -46,7 +46,7 @@ modLoad::CarTable FullLibrary()
 {
     modLoad::CarTable cars(modLoad::MaxCars);
     for (std::size_t i = 0; i < cars.size(); ++i)
-        cars[i].Name = modLoad::StoredName(QStringLiteral("Car %1").arg(i));
+        cars[i].Name = modLoad::StoredName(QByteArray("Car ") + QByteArray::number(qulonglong(i)));
     return cars;
 }
 
