@@ -4,8 +4,12 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QDirIterator>
+#include <QFile>
 #include <QIcon>
+#include <QImage>
 #include <QMimeData>
+#include <QPixmap>
 #include <QUrl>
 #include <QWindow>
 
@@ -33,6 +37,22 @@ private:
     const QString library;
 };
 
+// The icon as the build drew it: one square of RGBA bytes a size, named by its
+// side. A file of another length is passed over rather than read past.
+QIcon BuiltInIcon()
+{
+    QIcon icon;
+    for (QDirIterator sizes(QStringLiteral(":/icon")); sizes.hasNext();) {
+        QFile file(sizes.next());
+        const int side = sizes.fileInfo().baseName().toInt();
+        const QByteArray rgba = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        if (rgba.size() == qsizetype(4) * side * side)
+            icon.addPixmap(QPixmap::fromImage(
+                QImage(reinterpret_cast<const uchar*>(rgba.constData()), side, side, QImage::Format_RGBA8888)));
+    }
+    return icon;
+}
+
 }  // namespace
 
 void SetUpApplication()
@@ -41,7 +61,7 @@ void SetUpApplication()
     // captions stay exactly as each window sets them.
     QApplication::setApplicationName(QStringLiteral("Velmar Car Editor"));
     QApplication::setDesktopFileName(QStringLiteral("org.velmar.CarEditor"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/org.velmar.CarEditor.svg")));
+    QApplication::setWindowIcon(BuiltInIcon());
     ui::InstallAccessibility();
 }
 

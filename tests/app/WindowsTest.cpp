@@ -11,7 +11,10 @@
 #include "TestLibrary.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
+#include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
@@ -24,6 +27,8 @@
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -44,11 +49,22 @@ void ListNamed(QAccessibleInterface* part, QStringList& out)
         for (int i = 0; i < part->childCount(); ++i) ListNamed(part->child(i), out);
 }
 
-// As the program starts: the icon on every window, read through Qt's SVG plugin, and the names and roles that
-// screen readers read, the drop-down list's name "Car" rather than the car it shows.
+// As the program starts: the icon on every window, the one built in as pixels at the sizes an X window manager is
+// sent, each as Qt's SVG plugin draws the icon's file; and the names and roles that screen readers read, the
+// drop-down list's name "Car" rather than the car it shows.
 TEST(Windows, CarryTheIconAndNameEveryControlForScreenReaders)
 {
     app::SetUpApplication();
+    const QIcon icon = QApplication::windowIcon();
+    QList<QSize> sizes = icon.availableSizes();
+    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+    EXPECT_EQ(sizes, QList<QSize>({{16, 16}, {32, 32}, {64, 64}, {128, 128}}));
+    for (const QSize& size : icon.availableSizes()) {
+        QImageReader svg(VELMAR_SOURCE_DIR "/src/app/desktop/org.velmar.CarEditor.svg");
+        svg.setScaledSize(size);
+        EXPECT_EQ(icon.pixmap(size).toImage().convertToFormat(QImage::Format_RGBA8888),
+                  svg.read().convertToFormat(QImage::Format_RGBA8888)) << size.width();
+    }
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
     frmMain window;
