@@ -20,10 +20,12 @@ using bench::folder;
 
 namespace {
 
+constexpr std::size_t LibrarySize = HeaderSize + std::size_t{MaxCars} * RecordSize;
+
 QString writeLibrary(const char* name, unsigned seed)
 {
     const QString p = folder().filePath(QLatin1String(name));
-    QByteArray bytes(HeaderSize + qsizetype{MaxCars} * RecordSize, Qt::Uninitialized);
+    QByteArray bytes(qsizetype{LibrarySize}, Qt::Uninitialized);
     std::mt19937 random(seed);
     for (char& b : bytes)
         b = static_cast<char>(random());
@@ -56,8 +58,6 @@ QByteArray libraryBytes()
         qFatal("cannot read %s", qPrintable(libraryPath()));
     return file.readAll();
 }
-
-constexpr std::size_t LibrarySize = HeaderSize + std::size_t{MaxCars} * RecordSize;
 
 bool rawRead(const QString& path, char* into)
 {

@@ -88,9 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(namesNormal(f.NormalIndex), "a face's normal index names no normal");
         for (const ObjVertex& v : ObjVertices)
             require(namesNormal(v.NormalIndex), "a vertex's normal index names no normal");
-        const auto isVertex = [](std::int32_t c) { return c >= 0 && c < std::ssize(ObjVertices); };
         for (const ObjFace& f : ObjFaces) {
-            if (!std::all_of(f.Corners.begin(), f.Corners.end(), isVertex))
+            if (!std::all_of(f.Corners.begin(), f.Corners.end(), NamesVertex))
                 continue;
             for (const std::int32_t c : f.Corners) {
                 const ObjVertex& n = ObjNormals[static_cast<std::size_t>(ObjVertices[static_cast<std::size_t>(c)].NormalIndex)];

@@ -48,7 +48,7 @@ QString NameInList(const CarName& name)
         return QString(text.size(), QChar(0x2423));
     QString shown;
     for (const QChar c : text) {
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
+        if (IsControl(c.unicode()))
             shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
         else
             shown += c;
@@ -59,9 +59,10 @@ QString NameInList(const CarName& name)
 QString NameToEdit(const CarName& name)
 {
     QString text = NameAsShown(name);
+    // A character a byte, up to the NUL.
+    const bool hasNul = text.size() < NameLength;
     while (text.startsWith(QLatin1Char(' ')))
         text.remove(0, 1);
-    const bool hasNul = std::find(name.begin(), name.end(), '\0') != name.end();
     while (!hasNul && text.endsWith(QLatin1Char(' ')))
         text.chop(1);
     return text;

@@ -69,6 +69,12 @@ void CopyCar(const CarRecord& source, CarRecord& destination);
 // The name's text: the characters before the first NUL, or all 13.
 QString NameAsShown(const CarName& name);
 
+// C0 and C1 controls and DEL; every other Latin-1 character prints.
+constexpr bool IsControl(char32_t code)
+{
+    return code < 0x20 || (code >= 0x7F && code < 0xA0);
+}
+
 // The name as a list shows it, so that every name can be told apart: its
 // text with control characters written as \xNN, each space of a name of only
 // spaces as the sign for a space, and a name with no character before its NUL

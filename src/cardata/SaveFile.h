@@ -34,7 +34,6 @@
 
 namespace modLoad {
 
-
 // Size is the number of bytes the body writes. The message names the file and
 // the real cause.
 FileResult SaveFile(const QString& fileName, qint64 size, const WriteBody& body);
@@ -59,7 +58,6 @@ private:
     bool RollBack();
     std::vector<Pending> pending_;
 };
-
 
 // Opens the file named in it for reading. A named pipe that nobody writes to
 // is refused at once rather than waited for.

@@ -8,8 +8,7 @@
 
 namespace cli {
 
-// C0 and C1 controls and DEL; every other Latin-1 character prints.
-bool IsControl(QChar c);
+using modLoad::IsControl;
 
 // Outside text (a file name, a key, an argument) made safe for a terminal or a
 // file of lines: control characters written as \xNN, and the invisible

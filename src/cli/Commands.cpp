@@ -415,11 +415,10 @@ int UsageError(const QString& message)
 
 int Flushed(int status)
 {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return status;
     // A command that failed has said why already: one line for each failure.
-    const bool written = std::fflush(stdout) == 0 && !std::ferror(stdout);
-    if (!written && status == ExitOk)
-        return refuse(QStringLiteral("Could not write the standard output."));
-    return written ? status : ExitRefused;
+    return status == ExitOk ? refuse(QStringLiteral("Could not write the standard output.")) : ExitRefused;
 }
 
 }  // namespace cli

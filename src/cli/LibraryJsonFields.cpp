@@ -172,7 +172,6 @@ QString ParseFault(rapidjson::ParseErrorCode code)
     }
 }
 
-
 QString Member(const QString& path, const QString& key)
 {
     static const QRegularExpression plain(QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z_][A-Za-z0-9_]*")));

@@ -94,7 +94,7 @@ void AppendQuoted(Text& out, const Codes& codes)
         const auto code = static_cast<char32_t>(c);
         if (code == '"' || code == '\\') {
             out << '\\' << static_cast<char>(code);
-        } else if (code < 0x20 || (code >= 0x7F && code < 0xA0)) {
+        } else if (modLoad::IsControl(code)) {
             out << "\\u00" << HexDigits[code >> 4] << HexDigits[code & 15];
         } else if (code < 0x80) {
             out << static_cast<char>(code);

@@ -222,7 +222,7 @@ private:
         Shape shape = Shape::Skip;
         bool object = false;
         // Of an array: the entry being read; of an object: the member's number
-        // among the known ones, -1 for another.
+        // among the known ones, -1 before the first key.
         qsizetype index = -1;
         int field = -1;
         std::string key;
@@ -301,8 +301,7 @@ private:
             bytes[count] = static_cast<char>(code);
         }
         auto& stored = *reinterpret_cast<modLoad::CarName*>(slot.into);
-        stored = count < bytes.size() ? modLoad::StoredName(QByteArrayView(bytes.data(), static_cast<qsizetype>(count)))
-                                      : bytes;
+        stored = modLoad::StoredName(QByteArrayView(bytes.data(), static_cast<qsizetype>(count)));
         return true;
     }
 

@@ -3,6 +3,7 @@
 #include "Handles.h"
 #include "ModelLimits.h"
 #include "Palette.h"
+#include "PreviewPick.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +15,6 @@ namespace editor {
 
 namespace {
 
-constexpr float EyeDistance = 6.0f;
 constexpr double MarkerRadius = 0.2;
 constexpr double MarkerMargin = 0.01;
 constexpr GLint SphereDetail = 10;
@@ -57,14 +57,14 @@ void DrawCarScene(const modLoad::CarRecord& car, const SceneView& view)
     glColor3f(0.0f, 0.0f, 0.0f);
 
     for (int i = 0; i < modLoad::SphereCount; ++i) {
+        if (!SphereShown(car, i))
+            continue;
         camera(view);
-        if (i == 4 && car.HeadHidden == 0) {
+        if (i == HeadSphere)
             paletteColour(HeadColour);
-            sphere(quadric, car.SpherePos[4], HeadRadius);
-        } else if (i < 4) {
+        else
             glColor3f(0.0f, 0.0f, 0.0f);
-            sphere(quadric, car.SpherePos[i], car.Parameters[i]);
-        }
+        sphere(quadric, car.SpherePos[i], SphereRadius(car, i));
     }
 
     camera(view);
@@ -88,8 +88,7 @@ void DrawCarScene(const modLoad::CarRecord& car, const SceneView& view)
     glEnd();
 
     const bool vertex = modLoad::VertexInModel(view.selectedVertex);
-    const modLoad::Vector* marked =
-        vertex ? &car.Vertices[view.selectedVertex] : HandlePoint(car, {-1, view.selectedSphere});
+    const modLoad::Vector* marked = HandlePoint(car, {view.selectedVertex, view.selectedSphere});
     if (marked) {
         camera(view);
         glColor3f(1.0f, 0.0f, 0.0f);

@@ -74,8 +74,9 @@ void ToolBox::cmdPalette_Click()
     if (!palette) {
         palette = new frmPalette(window());
         connect(palette, &frmPalette::Choose, this, &ToolBox::ChooseColour);
+        // From here on FrameColour keeps it framed.
+        palette->Frame(framed);
     }
-    palette->Frame(framed);
     palette->ShowBeside(*window());
 }
 

@@ -299,6 +299,7 @@ void frmView::txtColour_Change()
 void frmView::Palette_Choose(int colour)
 {
     SetColour(static_cast<std::uint8_t>(colour), history::ChangeCar::NoMerge);
+    const QSignalBlocker block(txtColour);
     txtColour->setText(QString::number(colour));
 }
 
@@ -366,7 +367,7 @@ void frmView::View_PickStep(WireView*, int step)
     RequestFrame();
 }
 
-// A pixel of the view per press along its two axes; the presses of a run on one vertex are one step.
+// A pixel of the view per press along its two axes; the presses of a run on one vertex or centre are one step.
 void frmView::View_Nudge(WireView* view, QPoint pixels)
 {
     if (!editor::HandlePoint(Car(), Selected()))
@@ -382,12 +383,12 @@ void frmView::View_MouseMove(WireView* view, QPointF position)
 {
     pointerView = view;
     pointerAt = position;
-    TrackVertex(*view, static_cast<float>(position.x()), static_cast<float>(position.y()), ScaleOf(*view));
+    TrackVertex(*view, position, ScaleOf(*view));
 }
 
-void frmView::TrackVertex(const WireView& view, float x, float y, float scale)
+void frmView::TrackVertex(const WireView& view, QPointF position, float scale)
 {
-    const QPointF units = view.ToUnits({x, y}, scale);
+    const QPointF units = view.ToUnits(position, scale);
     const auto h = static_cast<float>(units.x()), v = static_cast<float>(units.y());
     modLoad::CarRecord& car = Car();
     const editor::ViewAxes axes = view.Axes();

@@ -55,7 +55,7 @@ public:
     float ScaleXY = 0.0f;
     float ScaleYZ = 0.0f;
     float ScaleXZ = 0.0f;
-    // The mouse button pressed over the selected vertex; 0 for none.
+    // The mouse button pressed over the selected vertex or centre; 0 for none.
     int DragButton = 0;
     // The vertex under the pointer or being dragged; -1 for none.
     int SelectedVertex = -1;
@@ -104,7 +104,7 @@ private:
     QString CarName() const;
     void Form_Resize();
     void RequestFrame();
-    void TrackVertex(const WireView& view, float x, float y, float scale);
+    void TrackVertex(const WireView& view, QPointF position, float scale);
     float ScaleOf(const WireView& view) const { return &view == picXY ? ScaleXY : &view == picYZ ? ScaleYZ : ScaleXZ; }
     void picPreview_Paint();
     void picPreview_MouseDown(QPointF position);
@@ -129,7 +129,7 @@ private:
     GLSurface* picPreview;
     EditorSteps* steps;
     history::CarHistory& undoStack;
-    // The record as it was before the drag in progress first moved its vertex.
+    // The record as it was before the drag in progress first moved its vertex or centre.
     std::optional<modLoad::CarRecord> dragStart;
     // What moves with the dragged handle, found at the press.
     editor::Handle dragPartner;

@@ -36,7 +36,7 @@ int PickTriangle(const modLoad::CarRecord& car, const PreviewCamera& camera, QPo
         return -1;
     QMatrix4x4 transform;
     transform.perspective(45.0f, static_cast<float>(width / height), 0.1f, 100.0f);
-    transform.translate(0.0f, 0.0f, -6.0f);
+    transform.translate(0.0f, 0.0f, -EyeDistance);
     transform.rotate(camera.rotX, 1.0f, 0.0f, 0.0f);
     transform.rotate(camera.rotY, 0.0f, 1.0f, 0.0f);
     const QPointF p(2.0 * at.x() / width - 1.0, 1.0 - 2.0 * at.y() / height);
@@ -54,8 +54,10 @@ int PickTriangle(const modLoad::CarRecord& car, const PreviewCamera& camera, QPo
             continue;
         // Weights of the corners at p; all of one sign inside, either way round.
         const float area = cross(*a, *b, c->toPointF());
+        if (!std::isfinite(area) || area == 0.0f)
+            continue;
         const std::array<float, 3> w{cross(*b, *c, p) / area, cross(*c, *a, p) / area, cross(*a, *b, p) / area};
-        if (!std::isfinite(area) || area == 0.0f || w[0] < 0.0f || w[1] < 0.0f || w[2] < 0.0f)
+        if (w[0] < 0.0f || w[1] < 0.0f || w[2] < 0.0f)
             continue;
         // Depth is affine on the screen after the divide, so it interpolates exactly.
         const float depth = w[0] * a->z() + w[1] * b->z() + w[2] * c->z();

@@ -7,8 +7,12 @@
 
 namespace editor {
 
+// How far the preview's eye is from the model, in model units; the drawing
+// and the picking must agree on it.
+constexpr float EyeDistance = 6.0f;
+
 // The preview's camera: 45 degrees of view from 0.1 to 100 units, the model
-// 6 units away, turned by rotY about Y, then by rotX about X.
+// EyeDistance away, turned by rotY about Y, then by rotX about X.
 struct PreviewCamera {
     float rotX;
     float rotY;

@@ -70,7 +70,7 @@ protected:
         const Result result{process.exitCode(), QString::fromUtf8(bytes), QString::fromUtf8(process.readAllStandardError()), bytes};
         // No text it prints carries a control character from outside.
         const auto printable = [](const QString& text) {
-            return std::ranges::none_of(text, [](QChar c) { return c != u'\n' && cli::IsControl(c); });
+            return std::ranges::none_of(text, [](QChar c) { return c != u'\n' && cli::IsControl(c.unicode()); });
         };
         EXPECT_TRUE(printable(result.err) && (args.value(0) == "build" || printable(result.out))) << qPrintable(result.err);
         return result;
